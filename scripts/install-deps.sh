@@ -1,0 +1,18 @@
+#!/bin/sh
+# Installs the Debian packages that building, running and testing Vardeko need, when any
+# of them is missing. Runs apt-get directly as root and through sudo otherwise.
+set -eu
+
+packages="cmake ninja-build g++ qt6-base-dev libgl-dev fonts-wqy-microhei xvfb xauth"
+[ "${1:-}" = "--test" ] && packages="$packages clang libclang-rt-14-dev"
+
+missing=""
+for p in $packages; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+echo "Installing:$missing"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing

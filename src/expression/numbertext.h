@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// Number texts never depend on the desktop's locale: "." is the decimal point and no digit
+// grouping is read or written.
+
+// Reads an optional sign, digits with at most one ".", and an optional exponent ("E", "e",
+// "D" or "d", optional sign, digits) from the start of `text`, blanks skipped first; stops at
+// the first character that does not fit. 0 when no digit was read. Never fails.
+double readNumberPrefix(QStringView text);
+
+// The whole text (blanks around it allowed) must be a number; otherwise nothing.
+std::optional<double> readNumberStrict(QStringView text);
+
+// A double as text: up to 15 significant digits, no trailing zeros, plain notation for
+// decimal exponents -4 to 14, otherwise 1E-05 / 1.23456789012346E+15; zero is "0".
+QString doubleText(double value);
+
+// The same form for a single (32-bit float) with up to 7 significant digits.
+QString singleText(float value);
+
+// Fixed decimals with at least one digit before the point ("0.000" for 3, "0.0000" for 4),
+// rounded half away from zero on the decimal value of doubleText(value).
+QString fixedText(double value, int decimals);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// The dialogs the program shows. The core calls them through this interface so that it
+// never links a widget: the program passes QtPrompts, tests pass RecordingPrompts.
+enum class MessageIcon { Information, Exclamation, Critical };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+class Prompts
+{
+public:
+    virtual ~Prompts() = default;
+
+    // A modal message box; returns the button the user pressed.
+    virtual MessageAnswer message(MessageIcon icon, const QString &title, const QString &text,
+                                  MessageButtons buttons = MessageButtons::Ok) = 0;
+
+    // A modal input box with one line of text; Cancel gives the empty text.
+    virtual QString input(const QString &prompt, const QString &title,
+                          const QString &defaultText = QString()) = 0;
+
+    // The open-file dialog; the chosen file's full path, or the empty text when cancelled.
+    virtual QString chooseFile() = 0;
+};

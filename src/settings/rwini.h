@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class Prompts;
+class Shell;
+
+// The settings file beside the program and the four procedures every other part of the
+// program reads and writes it through. A failing write shows the two error dialogs, offers
+// the mail to the author, and ends the program through `endProgram`.
+class RWini
+{
+public:
+    RWini(Prompts &prompts, Shell &shell, std::function<void()> endProgram);
+
+    // Sets IniPath to the settings file in `programDirectory`.
+    void setProgramDirectory(const QString &programDirectory);
+    const QString &IniPath() const { return m_iniPath; }
+
+    // The stored value, or `defaultValue` written back when the key is missing or empty.
+    QString GetIniS(const QString &section, const QString &key, const QString &defaultValue);
+    // The integer at the start of the stored value; the default is written back whenever the
+    // value read equals it. Throws ErrorValue when the file cannot be written back.
+    int GetIniN(const QString &section, const QString &key, short defaultValue);
+    void SetIniS(const QString &section, const QString &key, const QString &value);
+    void SetIniN(const QString &section, const QString &key, int value);
+
+    static QString fileName() { return QStringLiteral("QOMBRA_Config.ini"); }
+
+private:
+    Prompts &m_prompts;
+    Shell &m_shell;
+    std::function<void()> m_endProgram;
+    QString m_iniPath;
+};
