@@ -1,0 +1,155 @@
+#include "weight/material.h"
+
+#include "expression/numbertext.h"
+#include "platform/prompts.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QString Crlf = QStringLiteral("\r\n");
+const QString MenuTitle = QStringLiteral("材  质");
+const QString SteelCaption = QStringLiteral("钢  7.85g/cm3");
+const QString CopperCaption = QStringLiteral("铜  8.92g/cm3");
+const QString AluminiumCaption = QStringLiteral("铝  2.70g/cm3");
+const QString CustomCaptionAtStart = QStringLiteral("自定义");
+const QString CustomPrefix = QStringLiteral("自定义 ");
+const QString DensityUnit = QStringLiteral("g/cm3");
+const QString SteelPanel = QStringLiteral("钢 7.85");
+const QString CopperPanel = QStringLiteral("铜 8.92");
+const QString AluminiumPanel = QStringLiteral("铝 2.70");
+const QString Panel1Prefix = QStringLiteral("材质密度：");
+const QString CustomTitle = QStringLiteral("自定义材质");
+const QString RefusalTitle = QStringLiteral("注意");
+
+// The stored factors, not the quotients of the densities (8.92 / 7.85 would be 1.136306...).
+constexpr float CopperFactor = 1.1363f;
+constexpr float AluminiumFactor = 0.34395f;
+constexpr float SteelDensity = 7.85f;
+
+} // namespace
+
+QString MaterialDensity::menuTitle()
+{
+    return MenuTitle;
+}
+
+QString MaterialDensity::customPrompt()
+{
+    return QStringLiteral("请输入材质密度：") + Crlf + Crlf + QStringLiteral("单位：g/cm3");
+}
+
+QString MaterialDensity::customTitle()
+{
+    return CustomTitle;
+}
+
+QString MaterialDensity::refusalTitle()
+{
+    return RefusalTitle;
+}
+
+QString MaterialDensity::refusalText()
+{
+    return QStringLiteral("  密度值不正确 或 取消自定义，") + Crlf + QStringLiteral("材质恢复为默认（钢）。");
+}
+
+QString MaterialDensity::caption(int index) const
+{
+    switch (index) {
+    case MaterialIndex::Steel:
+        return SteelCaption;
+    case MaterialIndex::Copper:
+        return CopperCaption;
+    case MaterialIndex::Aluminium:
+        return AluminiumCaption;
+    case MaterialIndex::Custom:
+        return m_customCaption.isEmpty() ? CustomCaptionAtStart : m_customCaption;
+    default:
+        return QString();
+    }
+}
+
+QString MaterialDensity::panel2Text() const
+{
+    switch (m_checked) {
+    case MaterialIndex::Copper:
+        return CopperPanel;
+    case MaterialIndex::Aluminium:
+        return AluminiumPanel;
+    case MaterialIndex::Custom:
+        return CustomPrefix + singleText(m_customDensity);
+    default:
+        return SteelPanel;
+    }
+}
+
+QString MaterialDensity::panel2TextOnTypeSwitch() const
+{
+    return m_checked == MaterialIndex::Custom ? caption(MaterialIndex::Custom) : panel2Text();
+}
+
+MaterialChoice MaterialDensity::current() const
+{
+    MaterialChoice choice;
+    choice.checkedIndex = m_checked;
+    choice.DensityFactor = m_densityFactor;
+    choice.CustomDensity = m_customDensity;
+    choice.customCaption = caption(MaterialIndex::Custom);
+    choice.panel2Text = panel2Text();
+    choice.panel2Visible = m_checked != MaterialIndex::Steel;
+    return choice;
+}
+
+MaterialChoice MaterialDensity::apply(int index, Prompts &prompts)
+{
+    if (index < 0 || index >= MaterialIndex::Count)
+        return current();
+
+    QString panel2;
+    switch (index) {
+    case MaterialIndex::Steel:
+        m_checked = index;
+        m_densityFactor = 1.0f;
+        panel2 = SteelPanel;
+        break;
+    case MaterialIndex::Copper:
+        m_checked = index;
+        m_densityFactor = CopperFactor;
+        panel2 = CopperPanel;
+        break;
+    case MaterialIndex::Aluminium:
+        m_checked = index;
+        m_densityFactor = AluminiumFactor;
+        panel2 = AluminiumPanel;
+        break;
+    default: {
+        const QString answer =
+            prompts.input(customPrompt(), CustomTitle, singleText(m_customDensity)).trimmed();
+        const double value = answer.isEmpty() ? 0.0 : readNumberPrefix(answer);
+        // A density must also fit a single and stay positive there: 1E+39 or 1E-50 would
+        // otherwise give an infinite or zero factor.
+        const bool fitsSingle = std::isfinite(value) && value <= std::numeric_limits<float>::max();
+        const float density = fitsSingle ? static_cast<float>(value) : 0.0f;
+        if (value > 0.0 && fitsSingle && density > 0.0f) {
+            m_checked = MaterialIndex::Custom;
+            m_customDensity = density;
+            m_densityFactor = m_customDensity / SteelDensity;
+        } else {
+            prompts.message(MessageIcon::Information, RefusalTitle, refusalText());
+            m_checked = MaterialIndex::Steel;
+            m_customDensity = SteelDensity;
+            m_densityFactor = 1.0f;
+        }
+        m_customCaption = CustomPrefix + singleText(m_customDensity) + DensityUnit;
+        panel2 = CustomPrefix + singleText(m_customDensity);
+        break;
+    }
+    }
+
+    MaterialChoice choice = current();
+    choice.panel2Text = panel2;
+    choice.panel1Text = Panel1Prefix + caption(index);
+    return choice;
+}

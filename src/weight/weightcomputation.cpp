@@ -1,0 +1,432 @@
+#include "weight/weightcomputation.h"
+
+#include "expression/errorvalue.h"
+#include "expression/jingdu.h"
+#include "expression/numbertext.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace {
+
+const QString Crlf = QStringLiteral("\r\n");
+const QString EntryCheckCaption = QStringLiteral("◆ 「参数」 必须大于0 ◆");
+const QString AngleCheckCaption = QStringLiteral("◆ 边宽 > 边厚 ◆");
+const QString AngleCheckResult = QStringLiteral("边宽 > 边厚");
+const QString PipeCheckCaption = QStringLiteral("◆ 外径 > 2×壁厚 ◆");
+const QString PipeCheckResult = QStringLiteral("外径 > 2×壁厚");
+const QString UnitWeightLabel = QStringLiteral("※ 单重: ");
+const QString PerPiece = QStringLiteral(" kg/个");
+const QString PerMetre = QStringLiteral(" kg/m");
+const QString SpecLabel = QStringLiteral("※ 规格: ");
+const QString ProductNoteArea = QStringLiteral("※ [面积] 可进行乘法运算");
+const QString ProductNoteLength = QStringLiteral("※ [长度] 可进行乘法运算");
+
+// Reserved foundation holes of the anchor bolts, by row (M10* .. M48).
+const QString ReservedHoleSizes =
+    QStringLiteral("80×80;80×80;100×100;120×120;140×140;140×140;180×180;180×180;220×220");
+
+// Round bar: 3.1416 / 4 × 7.85 / 1000; pipe: 3.1416 × 7.85 / 1000 kept to seven digits.
+constexpr double RoundBarFactor = 0.00616539;
+constexpr double PipeFactor = 0.0246615;
+constexpr double SteelDensity = 7.85;
+
+// Each step either produces its value or fails; a failing step leaves its target alone.
+using Step = std::optional<double>;
+
+Step finite(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// Storing into a single overflows beyond its range, as any numeric overflow the step fails.
+std::optional<float> toSingle(Step value)
+{
+    if (!value || std::fabs(*value) > std::numeric_limits<float>::max())
+        return std::nullopt;
+    return static_cast<float>(*value);
+}
+
+Step strictValue(const QString &text)
+{
+    const std::optional<double> value = readNumberStrict(text);
+    if (!value)
+        return std::nullopt;
+    return finite(*value);
+}
+
+std::optional<QString> formatted(Step value, int precisionMode)
+{
+    if (!value)
+        return std::nullopt;
+    try {
+        return JingDu(doubleText(*value), precisionMode);
+    } catch (const ErrorValue &) {
+        return std::nullopt;
+    }
+}
+
+class WeightRun
+{
+public:
+    WeightRun(const WeightInputs &inputs, const WeightDisplay &previous) : m_in(inputs)
+    {
+        m_out.display = previous;
+    }
+
+    WeightOutcome run();
+
+private:
+    double prefix(int box) const { return readNumberPrefix(m_in.boxTexts[box]); }
+    double quantity() const { return prefix(3); }
+    double factor() const { return static_cast<double>(m_in.DensityFactor); }
+    double unit() const { return static_cast<double>(m_out.display.UnitWeight); }
+
+    const PartRow *row() const
+    {
+        if (!m_in.catalogue || m_row < 0 || m_row >= static_cast<int>(m_in.catalogue->PartTable.size()))
+            return nullptr;
+        return &m_in.catalogue->PartTable[static_cast<std::size_t>(m_row)];
+    }
+    Step t1() const { return row() ? strictValue(row()->value1) : std::nullopt; }
+    Step t2() const { return row() ? strictValue(row()->value2) : std::nullopt; }
+    std::optional<QString> t2Text() const
+    {
+        if (!row())
+            return std::nullopt;
+        return row()->value2;
+    }
+
+    void storeUnitWeight(Step value)
+    {
+        if (const std::optional<float> single = toSingle(value))
+            m_out.display.UnitWeight = *single;
+    }
+
+    // The unit weight becomes the single value of its F3 or F4 text.
+    void roundUnitWeight(bool alwaysThree)
+    {
+        const float u = m_out.display.UnitWeight;
+        const int decimals = alwaysThree ? 3 : unitWeightDecimals(u);
+        storeUnitWeight(strictValue(unitWeightText(u, decimals)));
+    }
+
+    QString unitText(bool alwaysThree = false) const
+    {
+        const float u = m_out.display.UnitWeight;
+        return unitWeightText(u, alwaysThree ? 3 : unitWeightDecimals(u));
+    }
+
+    void setCaption(const QStringList &lines) { m_out.display.caption = lines.join(Crlf); }
+
+    void setTotal(Step total)
+    {
+        if (const std::optional<QString> text = formatted(total, m_in.precisionMode))
+            m_out.display.resultText = *text;
+    }
+
+    // The piece weight text P of types 7 to 10; empty when its step fails.
+    void setPiece(Step piece) { m_piece = formatted(piece, m_in.precisionMode).value_or(QString()); }
+
+    Step pieceTotal() const
+    {
+        const Step piece = strictValue(m_piece);
+        return piece ? finite(*piece * quantity()) : std::nullopt;
+    }
+
+    Step evaluated(int box) const
+    {
+        if (!m_in.evaluate)
+            return std::nullopt;
+        return strictValue(m_in.evaluate(m_in.boxTexts[box]));
+    }
+
+    // A product still being typed ("6000*", "*2") ends the run with an empty result.
+    bool incompleteProduct(int box)
+    {
+        const QString text = m_in.boxTexts[box].trimmed();
+        if (text.startsWith(QLatin1Char('*')) || text.endsWith(QLatin1Char('*'))) {
+            m_out.display.resultText.clear();
+            return true;
+        }
+        return false;
+    }
+
+    WeightOutcome refuse(const QString &caption, const QString &result)
+    {
+        m_out.captionRed = true;
+        m_out.display.caption = Crlf + caption;
+        m_out.display.resultText = result;
+        return m_out;
+    }
+
+    WeightOutcome completed()
+    {
+        m_out.completed = true;
+        return m_out;
+    }
+
+    WeightOutcome anchorBolt();
+    WeightOutcome hexBolt();
+    WeightOutcome smallPart();
+    WeightOutcome beam();
+    WeightOutcome roundBar();
+    WeightOutcome plate();
+    WeightOutcome angle();
+    WeightOutcome pipe();
+
+    const WeightInputs &m_in;
+    WeightOutcome m_out;
+    int m_row = -1;
+    QString m_piece;
+};
+
+WeightOutcome WeightRun::run()
+{
+    if (prefix(1) <= 0 || prefix(2) <= 0 || prefix(3) <= 0) {
+        m_out.captionRed = true;
+        m_out.disableCmdOK = true;
+        m_out.display.caption = Crlf + EntryCheckCaption;
+        return m_out;
+    }
+    if (m_in.type >= 1 && m_in.type <= 8)
+        m_row = m_in.listIndex[0];
+
+    switch (m_in.type) {
+    case 1:
+        return anchorBolt();
+    case 2:
+        return hexBolt();
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+        return smallPart();
+    case 7:
+    case 8:
+        return beam();
+    case 9:
+        return roundBar();
+    case 10:
+        return plate();
+    case 11:
+        return angle();
+    case 12:
+        return pipe();
+    default:
+        return completed();
+    }
+}
+
+WeightOutcome WeightRun::anchorBolt()
+{
+    // T1 in kg per bolt, T2 in kg per metre of length.
+    const Step length = strictValue(m_in.boxTexts[2]);
+    const Step a = t1();
+    const Step b = t2();
+    if (length && a && b)
+        storeUnitWeight(finite((*a + *b * *length / 1000) * factor()));
+    roundUnitWeight(true);
+
+    const QStringList holes = ReservedHoleSizes.split(QLatin1Char(';'));
+    if (m_row >= 0 && m_row < holes.size()) {
+        setCaption({UnitWeightLabel + unitText(true) + QStringLiteral(" kg/个；"),
+                    QStringLiteral("※ 预留孔尺寸: ") + holes[m_row],
+                    QStringLiteral("※ 代号: GB/T 799-1988；")});
+    }
+    setTotal(finite(unit() * quantity()));
+    return completed();
+}
+
+WeightOutcome WeightRun::hexBolt()
+{
+    // T1 in g per bolt (head), T2 in g per mm of length; the unit weight is the formatted
+    // text read back, so a coarse precision mode rounds the unit weight itself.
+    const Step length = strictValue(m_in.boxTexts[2]);
+    const Step a = t1();
+    const Step b = t2();
+    if (length && a && b) {
+        if (const std::optional<QString> text =
+                formatted(finite((*b * *length + *a) * factor() / 1000), m_in.precisionMode))
+            storeUnitWeight(strictValue(*text));
+    }
+    setCaption({UnitWeightLabel + unitText() + PerPiece, QStringLiteral("※ GB/T 5780-2000 (C级半螺纹)"),
+                QStringLiteral("※ GB/T 5781-2000 (C级全螺纹)")});
+    setTotal(finite(unit() * quantity()));
+    return completed();
+}
+
+WeightOutcome WeightRun::smallPart()
+{
+    // Nuts and washers: T1 in g per piece.
+    if (const Step a = t1())
+        storeUnitWeight(finite(*a * factor() / 1000));
+    roundUnitWeight(false);
+
+    const QString first = UnitWeightLabel + unitText() + PerPiece;
+    switch (m_in.type) {
+    case 3:
+        setCaption(
+            {first, QStringLiteral("※ GB/T 41-2000 (C级)"), QStringLiteral("※ GB/T 6170-2000 (A、B级)")});
+        break;
+    case 4:
+        if (const std::optional<QString> spec = t2Text())
+            setCaption({first, SpecLabel + *spec, QStringLiteral("※ 标准:GB/T 95-2002(C级平垫圈)")});
+        break;
+    case 5: {
+        QString series;
+        if (m_in.subType == 0)
+            series = QStringLiteral("※ 标准:GB/T 859-1987(轻型)");
+        else if (m_in.subType == 1)
+            series = QStringLiteral("※ 标准:GB/T 93-1987 (标准) ");
+        else if (m_in.subType == 2)
+            series = QStringLiteral("※ 标准:GB/T 7244-1987(重型)");
+        setCaption({first, series});
+        break;
+    }
+    default:
+        if (const std::optional<QString> spec = t2Text()) {
+            setCaption({first, SpecLabel + *spec,
+                        m_in.subType == 0 ? QStringLiteral("※ 标准: GB/T 852-1988 (工字钢用)")
+                                          : QStringLiteral("※ 标准: GB/T 853-1988 (槽钢用)")});
+        }
+        break;
+    }
+    setTotal(finite(unit() * quantity()));
+    return completed();
+}
+
+WeightOutcome WeightRun::beam()
+{
+    // T1 in kg/m; the unit weight is shown as its single text, unrounded.
+    if (const Step a = t1())
+        storeUnitWeight(finite(*a * factor()));
+    setPiece(finite(unit() * prefix(2) / 1000));
+
+    if (const std::optional<QString> spec = t2Text()) {
+        QString standard = QStringLiteral("※ 标准: GB/T 707-1988");
+        if (m_in.type == 7) {
+            // Rows 0 to 2 of the I-beam table are the mining I-beams.
+            standard = m_row < 3 ? QStringLiteral("● 标准: YB/T 24-1986 (矿用工字钢)")
+                                 : QStringLiteral("※ 标准: GB/T 706-1988");
+        }
+        setCaption({UnitWeightLabel + singleText(m_out.display.UnitWeight) + QStringLiteral(" kg/m；") +
+                        m_piece + QStringLiteral("kg/根"),
+                    SpecLabel + *spec, standard});
+    }
+    setTotal(pieceTotal());
+    return completed();
+}
+
+WeightOutcome WeightRun::roundBar()
+{
+    if (const Step d = strictValue(m_in.boxTexts[1]))
+        storeUnitWeight(finite(*d * *d * factor() * RoundBarFactor));
+    // The piece weight comes from the unrounded unit weight.
+    setPiece(finite(unit() * prefix(2) / 1000));
+    roundUnitWeight(false);
+    setCaption({UnitWeightLabel + unitText() + QStringLiteral(" kg/m；") + m_piece + QStringLiteral("kg/根"),
+                QStringLiteral("※ 标准: GB/T 702-2004")});
+    setTotal(pieceTotal());
+    return completed();
+}
+
+WeightOutcome WeightRun::plate()
+{
+    const double thickness = prefix(1);
+    storeUnitWeight(finite(thickness * factor() * SteelDensity));
+    roundUnitWeight(false);
+    if (incompleteProduct(2))
+        return m_out;
+
+    // Area in mm², possibly a product such as 1000*2000.
+    const Step area = evaluated(2);
+    setPiece(area ? finite(*area * thickness * SteelDensity * factor() / 1000000) : std::nullopt);
+    setCaption(
+        {UnitWeightLabel + unitText() + QStringLiteral(" kg/m^2；") + m_piece + QStringLiteral(" kg/块"),
+         QStringLiteral("※ 标准: GB/T 709-2006"), ProductNoteArea});
+    setTotal(pieceTotal());
+    return completed();
+}
+
+WeightOutcome WeightRun::angle()
+{
+    const double width = prefix(1);
+    const double thickness = prefix(2);
+    if (!(width > thickness))
+        return refuse(AngleCheckCaption, AngleCheckResult);
+
+    m_row = angleRow(m_in);
+    // Section in mm²: two legs less the shared square, plus the fillet of radius R.
+    if (const Step radius = t2()) {
+        const double section = 2 * width * thickness - thickness * thickness + *radius * *radius / 5;
+        storeUnitWeight(finite(section * SteelDensity / 1000 * factor()));
+    }
+    roundUnitWeight(false);
+    setCaption({UnitWeightLabel + unitText() + PerMetre, QStringLiteral("※ 标准: GB/T 9787-1988"),
+                ProductNoteLength});
+    if (incompleteProduct(3))
+        return m_out;
+    const Step length = evaluated(3);
+    setTotal(length ? finite(*length * unit() / 1000) : std::nullopt);
+    return completed();
+}
+
+WeightOutcome WeightRun::pipe()
+{
+    if (!(2 * prefix(2) < prefix(1)))
+        return refuse(PipeCheckCaption, PipeCheckResult);
+
+    const Step diameter = strictValue(m_in.boxTexts[1]);
+    const Step wall = strictValue(m_in.boxTexts[2]);
+    if (diameter && wall)
+        storeUnitWeight(finite(*wall * (*diameter - *wall) * factor() * PipeFactor));
+    roundUnitWeight(false);
+    setCaption({UnitWeightLabel + unitText() + PerMetre, QStringLiteral("※ 标准: GB/T 8163-1999"),
+                ProductNoteLength});
+    if (incompleteProduct(3))
+        return m_out;
+    const Step length = evaluated(3);
+    setTotal(length ? finite(*length * unit() / 1000) : std::nullopt);
+    return completed();
+}
+
+} // namespace
+
+int angleRow(const WeightInputs &inputs)
+{
+    int r = inputs.listIndex[1];
+    if (r == -1 && !inputs.sizeBoxEntries.isEmpty()) {
+        // A typed width takes the first entry at least as wide; numbers, not texts, are
+        // compared, so "100" does not match "20".
+        const double width = readNumberPrefix(inputs.boxTexts[1]);
+        r = static_cast<int>(inputs.sizeBoxEntries.size()) - 1;
+        for (int i = 0; i < inputs.sizeBoxEntries.size(); ++i) {
+            if (readNumberPrefix(inputs.sizeBoxEntries[i]) >= width) {
+                r = i;
+                break;
+            }
+        }
+    }
+    return r < 0 ? 0 : r;
+}
+
+int unitWeightDecimals(float unitWeight)
+{
+    return unitWeight > 0.001f ? 3 : 4;
+}
+
+QString unitWeightText(float unitWeight, int decimals)
+{
+    // Round on the single's own decimal value (7 digits), the value the user reads.
+    const std::optional<double> value = readNumberStrict(singleText(unitWeight));
+    return fixedText(value.value_or(static_cast<double>(unitWeight)), decimals);
+}
+
+WeightOutcome computeWeight(const WeightInputs &inputs, const WeightDisplay &previous)
+{
+    return WeightRun(inputs, previous).run();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "catalogue/catalogue.h"
+
+#include <QString>
+
+#include <array>
+#include <functional>
+
+// Everything the weight computation of one run reads. The window owns these values; the
+// computation never reads the window.
+struct WeightInputs
+{
+    int type = 1;                              // calculation type 1..12
+    std::array<QString, 4> boxTexts;           // texts of the input boxes CombSR(0..3)
+    std::array<int, 2> listIndex{-1, -1};      // ListIndex of CombSR(0) and CombSR(1); -1 for none
+    QStringList sizeBoxEntries;                // list entries of CombSR(1) (leg widths for the angle)
+    int subType = -1;                          // CombLeiXing.ListIndex (types 5 and 6); -1 for none
+    const CatalogueState *catalogue = nullptr; // PartTable of the loaded type
+    float DensityFactor = 1.0f;
+    int precisionMode = 0; // for JingDu
+    // Evaluates an expression text (area, length) and returns its value as text, or the
+    // empty text when the expression is refused or fails; shows its own messages.
+    std::function<QString(const QString &)> evaluate;
+};
+
+// What the weight computation writes and keeps between runs. A step that fails leaves its
+// part as the previous run left it.
+struct WeightDisplay
+{
+    float UnitWeight = 0.0f; // kg per piece (types 1-6), kg/m (7-9, 11, 12), kg/m² (10)
+    QString caption;         // LabDanZhong.Caption, lines joined by CR LF
+    QString resultText;      // TxtJieGuo.Text
+};
+
+struct WeightOutcome
+{
+    WeightDisplay display;
+    bool captionRed = false;   // a check failed: the caption colour becomes red
+    bool disableCmdOK = false; // the entry check failed: CmdOK becomes disabled
+    bool completed = false;    // the run got through: the automatic copy follows
+};
+
+// One run of the calculate command in weight mode. `previous` is what the last run left.
+WeightOutcome computeWeight(const WeightInputs &inputs, const WeightDisplay &previous);
+
+// The row of PartTable for the angle: the picked entry, or for a typed width the first entry
+// whose number is at least the width; beyond the last entry the last row; no entries: row 0.
+int angleRow(const WeightInputs &inputs);
+
+// The F3 / F4 choice for a unit weight: 3 decimals above 0.001, else 4.
+int unitWeightDecimals(float unitWeight);
+
+// A single as fixed text with 3 or 4 decimals, rounded half away from zero on its decimal value.
+QString unitWeightText(float unitWeight, int decimals);
