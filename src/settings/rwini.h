@@ -4,8 +4,13 @@
 
 #include <functional>
 
+class ErrorValue;
 class Prompts;
 class Shell;
+
+// The mailto link offered after a failed settings write: the author's address with a
+// subject naming the program's version and the error, percent-encoded.
+QString writeErrorMailLink(const ErrorValue &error);
 
 // The settings file beside the program and the four procedures every other part of the
 // program reads and writes it through. A failing write shows the two error dialogs, offers
@@ -20,16 +25,21 @@ public:
     const QString &IniPath() const { return m_iniPath; }
 
     // The stored value, or `defaultValue` written back when the key is missing or empty.
+    // Throws ErrorValue when the file cannot be written back.
     QString GetIniS(const QString &section, const QString &key, const QString &defaultValue);
     // The integer at the start of the stored value; the default is written back whenever the
     // value read equals it. Throws ErrorValue when the file cannot be written back.
     int GetIniN(const QString &section, const QString &key, short defaultValue);
+    // Store a value (SetIniN its decimal text). A failed write shows the error dialogs and
+    // calls `endProgram`; these two never throw.
     void SetIniS(const QString &section, const QString &key, const QString &value);
     void SetIniN(const QString &section, const QString &key, int value);
 
     static QString fileName() { return QStringLiteral("QOMBRA_Config.ini"); }
 
 private:
+    void reportWriteError(const QString &procedure, const ErrorValue &error);
+
     Prompts &m_prompts;
     Shell &m_shell;
     std::function<void()> m_endProgram;
