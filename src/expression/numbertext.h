@@ -13,7 +13,13 @@
 // the first character that does not fit. 0 when no digit was read. Never fails.
 double readNumberPrefix(QStringView text);
 
-// The whole text (blanks around it allowed) must be a number; otherwise nothing.
+// True when the whole text (blanks around it allowed) has the syntax of a number: optional
+// sign, digits with at most one ".", optional exponent ("E" or "D" in either case, optional
+// sign, at least one digit). "1E", "." and "1,5" are not numbers.
+bool isNumberText(QStringView text);
+
+// The value of a number text (see isNumberText); nothing when the text is not a number or
+// its value lies beyond the double range.
 std::optional<double> readNumberStrict(QStringView text);
 
 // A double as text: up to 15 significant digits, no trailing zeros, plain notation for

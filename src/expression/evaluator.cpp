@@ -1,0 +1,343 @@
+#include "expression/evaluator.h"
+
+#include "expression/errorvalue.h"
+#include "expression/numbertext.h"
+#include "platform/prompts.h"
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+const QString kSource = QStringLiteral("EvaluateExpr");
+const QString kExcessClosing = QStringLiteral("在表达式中有多余的 “)” ，请检查！");
+const QString kMissingClosing = QStringLiteral("表达式中缺少 “)” ，请检查、补全！");
+const QString kNotComputable = QStringLiteral("——表达式无法进行计算！\r\n"
+                                              "这可能是表达式中缺少运算符 或 含有无效的字符引起的。\r\n"
+                                              "请仔细检查表达式。");
+const QString kMissingOperandTitle = QStringLiteral("注意");
+const QString kMissingOperandLead = QStringLiteral("  检测到表达式计算中含有运算数据缺失的运算：");
+const QString kMissingOperandTail =
+    QStringLiteral("\r\n\r\n这可能是由于运算符 前/后 缺失运算数据引起的，\r\n"
+                   "计算时缺失的运算数据会被认为0，这可能会导致错误的计算结果。");
+const QString kEmptyOperand = QStringLiteral("□");
+const QString kZeroFactorTitle = QStringLiteral("注意");
+const QString kZeroFactorNote =
+    QStringLiteral("检测到角度转换参数 ToHDu=0，请为其赋值，否则默认为1。\r\n\r\n"
+                   "    说明：三角函数内部是以弧度进行计算，若角度单位为度，需在计算前进行转换；\r\n"
+                   "度转弧度参数ToHDu=π/180=0.0174532925，弧度=度×ToHDu；\r\n"
+                   "当ToHDu=1时不进行角度转换，此时角度单位为弧度。");
+
+// Bracket and function groups nest at most this deep; deeper input raises error 28 instead of
+// exhausting the stack.
+constexpr int kMaxNesting = 1000;
+
+// Split classes: lower binds looser. kNone means no split operator.
+enum : int {
+    kAdditive = 4,
+    kRemainder = 5,
+    kIntegerDivision = 6,
+    kMultiplicative = 8,
+    kPower = 9,
+    kNone = 11
+};
+
+int operatorClass(QChar c)
+{
+    switch (c.unicode()) {
+    case '+':
+    case '-':
+        return kAdditive;
+    case '%':
+        return kRemainder;
+    case '\\':
+        return kIntegerDivision;
+    case '*':
+    case '/':
+        return kMultiplicative;
+    case '^':
+        return kPower;
+    default:
+        return kNone;
+    }
+}
+
+[[noreturn]] void raise(int number)
+{
+    throw ErrorValue(number);
+}
+
+double checked(double value)
+{
+    if (!std::isfinite(value))
+        raise(ErrorNumber::Overflow);
+    return value;
+}
+
+// Round half to even into the 32-bit range, as the integer operators convert their operands.
+std::int64_t toInt32(double value)
+{
+    const double r = std::nearbyint(value);
+    if (!(r >= -2147483648.0 && r <= 2147483647.0))
+        raise(ErrorNumber::Overflow);
+    return static_cast<std::int64_t>(r);
+}
+
+double combine(QChar op, double left, double right)
+{
+    switch (op.unicode()) {
+    case '+':
+        return checked(left + right);
+    case '-':
+        return checked(left - right);
+    case '*':
+        return checked(left * right);
+    case '/':
+        if (right == 0.0)
+            raise(left == 0.0 ? ErrorNumber::Overflow : ErrorNumber::DivisionByZero);
+        return checked(left / right);
+    case '^':
+        if (left < 0.0 && right != std::trunc(right))
+            raise(ErrorNumber::InvalidCall);
+        return checked(std::pow(left, right));
+    case '\\':
+    case '%': {
+        const std::int64_t a = toInt32(left);
+        const std::int64_t b = toInt32(right);
+        if (b == 0)
+            raise(ErrorNumber::DivisionByZero);
+        const std::int64_t r = op == QLatin1Char('\\') ? a / b : a % b;
+        if (r > 2147483647)
+            raise(ErrorNumber::Overflow);
+        return double(r);
+    }
+    default:
+        return 0.0;
+    }
+}
+
+// One evaluation of one text. Sub-texts are slices [begin, end) of the whole text; the bracket
+// matches are found once, so every level scans only its own depth-0 characters and skips
+// bracketed groups in one step. That keeps a text of any length linear, where re-scanning
+// each half would be quadratic.
+class Evaluator
+{
+public:
+    Evaluator(QStringView text, float &toHDu, Prompts &prompts)
+        : m_text(text), m_toHDu(toHDu), m_prompts(prompts)
+    {
+        // m_match[i] is the position of the ")" that closes the "(" at i, or -1.
+        m_match.assign(std::size_t(text.size()), -1);
+        std::vector<qsizetype> open;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i] == QLatin1Char('(')) {
+                open.push_back(i);
+            } else if (text[i] == QLatin1Char(')') && !open.empty()) {
+                m_match[std::size_t(open.back())] = i;
+                open.pop_back();
+            }
+        }
+    }
+
+    double evaluate() { return evaluate(0, m_text.size(), 0); }
+
+private:
+    struct Split
+    {
+        int cls = kNone;
+        std::vector<qsizetype> positions; // the split operators of the loosest class, left to right
+    };
+
+    void trim(qsizetype &begin, qsizetype &end) const
+    {
+        while (begin < end && m_text[begin].isSpace())
+            ++begin;
+        while (end > begin && m_text[end - 1].isSpace())
+            --end;
+    }
+
+    QString slice(qsizetype begin, qsizetype end) const
+    {
+        trim(begin, end);
+        return m_text.sliced(begin, end - begin).toString();
+    }
+
+    // Finds the operators of the loosest class at depth 0; raises the bracket errors of this
+    // level (an excess ")" at once, an open "(" at the end).
+    Split scan(qsizetype begin, qsizetype end) const
+    {
+        Split split;
+        bool afterOperator = true;
+        for (qsizetype i = begin; i < end; ++i) {
+            const QChar c = m_text[i];
+            if (c.isSpace())
+                continue;
+            if (c == QLatin1Char('(')) {
+                const qsizetype close = m_match[std::size_t(i)];
+                // Without its ")" inside this text, the "(" keeps the depth above 0 to the end,
+                // where no ")" can fall below 0 any more.
+                if (close < 0 || close >= end)
+                    throw ErrorValue(ErrorNumber::MissingClosingBracket, kSource, kMissingClosing);
+                i = close;
+                afterOperator = false;
+                continue;
+            }
+            if (c == QLatin1Char(')'))
+                throw ErrorValue(ErrorNumber::ExcessClosingBracket, kSource, kExcessClosing);
+            const int cls = operatorClass(c);
+            if (cls == kNone) {
+                afterOperator = false;
+                continue;
+            }
+            const bool candidate = cls != kAdditive || !afterOperator;
+            afterOperator = true;
+            if (!candidate || cls > split.cls)
+                continue;
+            if (cls < split.cls) {
+                split.cls = cls;
+                split.positions.clear();
+            }
+            split.positions.push_back(i);
+        }
+        return split;
+    }
+
+    bool blank(qsizetype begin, qsizetype end) const
+    {
+        trim(begin, end);
+        return begin == end;
+    }
+
+    // Only texts with a missing operand are copied: a long chain must not copy its prefix once
+    // per operator.
+    void warnIfOperandMissing(qsizetype begin, qsizetype op, qsizetype rightEnd)
+    {
+        const bool leftMissing = blank(begin, op);
+        const bool rightMissing = blank(op + 1, rightEnd);
+        if (!leftMissing && !rightMissing)
+            return;
+        m_prompts.message(MessageIcon::Exclamation, kMissingOperandTitle,
+                          kMissingOperandLead + (leftMissing ? kEmptyOperand : slice(begin, op)) +
+                              m_text[op] + (rightMissing ? kEmptyOperand : slice(op + 1, rightEnd)) +
+                              kMissingOperandTail);
+    }
+
+    double evaluate(qsizetype begin, qsizetype end, int nesting)
+    {
+        trim(begin, end);
+        if (begin == end)
+            return 0.0;
+        const Split split = scan(begin, end);
+        if (split.cls == kNone)
+            return evaluateUnsplit(begin, end, nesting);
+
+        // A chain s0 op1 s1 ... opk sk of one class. Splitting at the rightmost operator and
+        // recursing into the left text would warn for opk first and then evaluate either sk
+        // before the left text (^ * / + -) or the left text before sk (\ %); both orders are
+        // unrolled here, with every combination still made from the left.
+        const std::vector<qsizetype> &ops = split.positions;
+        const std::size_t k = ops.size();
+        auto segmentEnd = [&](std::size_t j) { return j < k ? ops[j] : end; };
+        auto segmentBegin = [&](std::size_t j) { return j == 0 ? begin : ops[j - 1] + 1; };
+
+        if (split.cls == kRemainder || split.cls == kIntegerDivision) {
+            for (std::size_t j = k; j-- > 0;)
+                warnIfOperandMissing(begin, ops[j], segmentEnd(j + 1));
+            double acc = evaluate(begin, ops[0], nesting);
+            for (std::size_t j = 1; j <= k; ++j) {
+                const double right = evaluate(segmentBegin(j), segmentEnd(j), nesting);
+                acc = combine(m_text[ops[j - 1]], acc, right);
+            }
+            return acc;
+        }
+
+        std::vector<double> values(k + 1);
+        for (std::size_t j = k; j >= 1; --j) {
+            warnIfOperandMissing(begin, ops[j - 1], segmentEnd(j));
+            values[j] = evaluate(segmentBegin(j), segmentEnd(j), nesting);
+        }
+        values[0] = evaluate(begin, ops[0], nesting);
+        double acc = values[0];
+        for (std::size_t j = 1; j <= k; ++j)
+            acc = combine(m_text[ops[j - 1]], acc, values[j]);
+        return acc;
+    }
+
+    // A text without a split operator: a bracketed group, a signed group, a function call or
+    // a number. Leading signs are peeled in a loop; what follows them has no split operator
+    // either, so it needs no new scan.
+    double evaluateUnsplit(qsizetype begin, qsizetype end, int nesting)
+    {
+        bool negative = false;
+        while (m_text[begin] == QLatin1Char('-') || m_text[begin] == QLatin1Char('+')) {
+            if (m_text[begin] == QLatin1Char('-'))
+                negative = !negative;
+            ++begin;
+            trim(begin, end);
+            if (begin == end)
+                return negative ? -0.0 : 0.0;
+        }
+        const double value = evaluateGroup(begin, end, nesting);
+        return negative ? -value : value;
+    }
+
+    double evaluateGroup(qsizetype begin, qsizetype end, int nesting)
+    {
+        const bool closes = m_text[end - 1] == QLatin1Char(')');
+        if (closes && m_text[begin] == QLatin1Char('('))
+            return evaluate(begin + 1, end - 1, enter(nesting));
+        if (closes && end - begin > 5) {
+            if (m_toHDu == 0.0f) {
+                m_prompts.message(MessageIcon::Information, kZeroFactorTitle, kZeroFactorNote);
+                m_toHDu = 1.0f;
+            }
+            QString name;
+            for (qsizetype i = begin; i < begin + 4; ++i) {
+                const char16_t u = m_text[i].unicode();
+                name += QChar(u >= 'A' && u <= 'Z' ? char16_t(u + 32) : u);
+            }
+            const bool sine = name == u"sin(", cosine = name == u"cos(", tangent = name == u"tan(",
+                       arcTangent = name == u"atn(";
+            if (sine || cosine || tangent || arcTangent) {
+                const double argument = evaluate(begin + 4, end - 1, enter(nesting));
+                const double factor = double(m_toHDu);
+                if (arcTangent)
+                    return checked(std::atan(argument) / factor);
+                const double radians = factor * argument;
+                return checked(sine ? std::sin(radians) : cosine ? std::cos(radians) : std::tan(radians));
+            }
+        }
+        return leaf(begin, end);
+    }
+
+    double leaf(qsizetype begin, qsizetype end) const
+    {
+        const QStringView text = m_text.sliced(begin, end - begin);
+        if (!isNumberText(text))
+            throw ErrorValue(ErrorNumber::TypeMismatch, kSource, kNotComputable);
+        const std::optional<double> value = readNumberStrict(text);
+        if (!value)
+            raise(ErrorNumber::Overflow);
+        return *value;
+    }
+
+    static int enter(int nesting)
+    {
+        if (nesting + 1 > kMaxNesting)
+            throw ErrorValue(ErrorNumber::OutOfStackSpace, kSource);
+        return nesting + 1;
+    }
+
+    QStringView m_text;
+    float &m_toHDu;
+    Prompts &m_prompts;
+    std::vector<qsizetype> m_match;
+};
+
+} // namespace
+
+double EvaluateExpr(QStringView text, float &toHDu, Prompts &prompts)
+{
+    return Evaluator(text, toHDu, prompts).evaluate();
+}

@@ -1,0 +1,266 @@
+#include "expression/numbertext.h"
+
+#include "expression/decimal.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <locale.h>
+#include <string>
+
+namespace {
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+bool isExponentLetter(QChar c)
+{
+    return c == QLatin1Char('E') || c == QLatin1Char('e') || c == QLatin1Char('D') || c == QLatin1Char('d');
+}
+bool isSign(QChar c)
+{
+    return c == QLatin1Char('+') || c == QLatin1Char('-');
+}
+
+// The syntax both readers share, read from `pos`: sign, digits with at most one ".", and an
+// exponent part that counts only when it has a digit. `ascii` receives the number in the C
+// syntax ("D" becomes "E"); `end` is the position after the last character read.
+struct Scanned
+{
+    std::string ascii;
+    qsizetype end = 0;
+    bool hasDigit = false;
+};
+
+Scanned scanNumber(QStringView text, qsizetype pos)
+{
+    Scanned s;
+    const qsizetype n = text.size();
+    if (pos < n && isSign(text[pos]))
+        s.ascii += char(text[pos++].unicode());
+    bool point = false;
+    while (pos < n) {
+        const QChar c = text[pos];
+        if (isDigit(c)) {
+            s.hasDigit = true;
+        } else if (c == QLatin1Char('.') && !point) {
+            point = true;
+        } else {
+            break;
+        }
+        s.ascii += char(c.unicode());
+        ++pos;
+    }
+    s.end = pos;
+    if (!s.hasDigit || pos >= n || !isExponentLetter(text[pos]))
+        return s;
+    qsizetype e = pos + 1;
+    std::string exponent = "E";
+    if (e < n && isSign(text[e]))
+        exponent += char(text[e++].unicode());
+    const qsizetype firstExponentDigit = e;
+    while (e < n && isDigit(text[e]))
+        exponent += char(text[e++].unicode());
+    if (e > firstExponentDigit) {
+        s.ascii += exponent;
+        s.end = e;
+    }
+    return s;
+}
+
+// strtod in the C locale, whatever locale the program runs under. Out of range gives +-inf
+// (or 0 for an underflow), as strtod does.
+double parseAscii(const std::string &ascii)
+{
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    std::string text = ascii;
+    // strtod reads "1." and ".5" but not a lone sign or "."; callers only pass texts with a digit.
+    return strtod_l(text.c_str(), nullptr, cLocale);
+}
+
+QString writeDecimal(const Decimal &d)
+{
+    if (d.isZero())
+        return QStringLiteral("0");
+    std::string out = d.negative ? "-" : "";
+    const int len = int(d.digits.size());
+    if (d.exponent >= -4 && d.exponent <= 14) {
+        if (d.exponent < 0) {
+            out += "0.";
+            out.append(std::size_t(-d.exponent - 1), '0');
+            out += d.digits;
+        } else if (len <= d.exponent + 1) {
+            out += d.digits;
+            out.append(std::size_t(d.exponent + 1 - len), '0');
+        } else {
+            out += d.digits.substr(0, std::size_t(d.exponent + 1));
+            out += '.';
+            out += d.digits.substr(std::size_t(d.exponent + 1));
+        }
+    } else {
+        out += d.digits[0];
+        if (len > 1) {
+            out += '.';
+            out += d.digits.substr(1);
+        }
+        out += d.exponent < 0 ? "E-" : "E+";
+        const int e = std::abs(d.exponent);
+        if (e < 10)
+            out += '0';
+        out += std::to_string(e);
+    }
+    return QString::fromLatin1(out.data(), qsizetype(out.size()));
+}
+
+QString nonFiniteText(double value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NaN");
+    return value < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity");
+}
+
+} // namespace
+
+namespace {
+
+// Splits the C library's scientific form "-d.ddde+XX" into a Decimal.
+Decimal decimalFromScientific(const char *begin, const char *end)
+{
+    Decimal d;
+    const std::string s(begin, end);
+    std::size_t i = 0;
+    if (s[i] == '-') {
+        d.negative = true;
+        ++i;
+    }
+    const std::size_t ePos = s.find('e');
+    std::string digits;
+    for (std::size_t k = i; k < ePos; ++k)
+        if (s[k] != '.')
+            digits += s[k];
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    d.digits = digits;
+    d.exponent = std::stoi(s.substr(ePos + 1));
+    return d;
+}
+
+} // namespace
+
+Decimal decimalOf(double value, int significant)
+{
+    if (value == 0.0 || !std::isfinite(value))
+        return Decimal();
+    char buf[64];
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, significant - 1);
+    return decimalFromScientific(buf, res.ptr);
+}
+
+std::string scaledDigits(const Decimal &d, int decimals)
+{
+    if (d.isZero())
+        return "0";
+    // Index of the digit whose place is 10^-decimals.
+    const long long last = static_cast<long long>(d.exponent) + decimals;
+    const long long len = static_cast<long long>(d.digits.size());
+    if (last < -1)
+        return "0";
+    if (last == -1)
+        return d.digits[0] >= '5' ? "1" : "0";
+    std::string kept;
+    if (last >= len - 1) {
+        kept = d.digits;
+        kept.append(std::size_t(last - (len - 1)), '0');
+        return kept;
+    }
+    kept = d.digits.substr(0, std::size_t(last + 1));
+    if (d.digits[std::size_t(last + 1)] >= '5') {
+        std::size_t k = kept.size();
+        while (k > 0) {
+            --k;
+            if (kept[k] == '9') {
+                kept[k] = '0';
+            } else {
+                ++kept[k];
+                break;
+            }
+            if (k == 0)
+                kept.insert(kept.begin(), '1');
+        }
+    }
+    const std::size_t nonZero = kept.find_first_not_of('0');
+    return nonZero == std::string::npos ? "0" : kept.substr(nonZero);
+}
+
+std::string placePoint(const std::string &scaled, int decimals)
+{
+    std::string s = scaled;
+    if (s.size() < std::size_t(decimals) + 1)
+        s.insert(0, std::size_t(decimals) + 1 - s.size(), '0');
+    if (decimals > 0)
+        s.insert(s.size() - std::size_t(decimals), 1, '.');
+    return s;
+}
+
+double readNumberPrefix(QStringView text)
+{
+    qsizetype pos = 0;
+    while (pos < text.size() && text[pos].isSpace())
+        ++pos;
+    const Scanned s = scanNumber(text, pos);
+    if (!s.hasDigit)
+        return 0.0;
+    return parseAscii(s.ascii);
+}
+
+bool isNumberText(QStringView text)
+{
+    const QStringView t = text.trimmed();
+    if (t.isEmpty())
+        return false;
+    const Scanned s = scanNumber(t, 0);
+    return s.hasDigit && s.end == t.size();
+}
+
+std::optional<double> readNumberStrict(QStringView text)
+{
+    if (!isNumberText(text))
+        return std::nullopt;
+    const QStringView t = text.trimmed();
+    const double value = parseAscii(scanNumber(t, 0).ascii);
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+QString doubleText(double value)
+{
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
+    return writeDecimal(decimalOf(value, 15));
+}
+
+QString singleText(float value)
+{
+    if (!std::isfinite(value))
+        return nonFiniteText(double(value));
+    if (value == 0.0f)
+        return QStringLiteral("0");
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 6);
+    const Decimal d = decimalFromScientific(buf, res.ptr);
+    return writeDecimal(d);
+}
+
+QString fixedText(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
+    const Decimal d = decimalOf(value, 15);
+    const std::string scaled = scaledDigits(d, decimals);
+    std::string out = (d.negative && scaled != "0") ? "-" : "";
+    out += placePoint(scaled, decimals);
+    return QString::fromLatin1(out.data(), qsizetype(out.size()));
+}
