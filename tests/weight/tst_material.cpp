@@ -1,0 +1,167 @@
+#include "weight/material.h"
+
+#include "platform/recordingprompts.h"
+
+#include <QtTest>
+
+class TestMaterial : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fixedMaterials_data();
+    void fixedMaterials();
+    void customEntry_data();
+    void customEntry();
+    void customEntryProposesLastAcceptedDensity();
+    void typeSwitchShowsCustomCaption();
+    void unknownIndexChangesNothing();
+};
+
+void TestMaterial::fixedMaterials_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<float>("factor");
+    QTest::addColumn<QString>("panel2");
+    QTest::addColumn<bool>("panel2Visible");
+    QTest::addColumn<QString>("panel1");
+
+    QTest::newRow("steel factor 1 hides panel 2")
+        << 0 << 1.0f << "钢 7.85" << false << "材质密度：钢  7.85g/cm3";
+    QTest::newRow("copper uses the stored factor, not 8.92/7.85")
+        << 1 << 1.1363f << "铜 8.92" << true << "材质密度：铜  8.92g/cm3";
+    QTest::newRow("aluminium uses the stored factor, not 2.70/7.85")
+        << 2 << 0.34395f << "铝 2.70" << true << "材质密度：铝  2.70g/cm3";
+}
+
+void TestMaterial::fixedMaterials()
+{
+    QFETCH(int, index);
+    QFETCH(float, factor);
+    QFETCH(QString, panel2);
+    QFETCH(bool, panel2Visible);
+    QFETCH(QString, panel1);
+
+    MaterialDensity material;
+    RecordingPrompts prompts;
+    material.apply(MaterialIndex::Copper, prompts); // start away from steel
+    const MaterialChoice choice = material.apply(index, prompts);
+
+    QCOMPARE(choice.checkedIndex, index);
+    QCOMPARE(choice.DensityFactor, factor);
+    QCOMPARE(material.DensityFactor(), factor);
+    QCOMPARE(choice.panel2Text, panel2);
+    QCOMPARE(choice.panel2Visible, panel2Visible);
+    QCOMPARE(choice.panel1Text, panel1);
+    QCOMPARE(choice.customCaption, QStringLiteral("自定义"));
+    QVERIFY(prompts.calls.isEmpty());
+}
+
+void TestMaterial::customEntry_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<float>("density");
+    QTest::addColumn<QString>("densityText");
+
+    QTest::newRow("8.5 accepted") << "8.5" << true << 8.5f << "8.5";
+    QTest::newRow("blanks trimmed, trailing letters ignored") << "  8.9abc " << true << 8.9f << "8.9";
+    QTest::newRow("zero refused") << "0" << false << 7.85f << "7.85";
+    QTest::newRow("negative refused") << "-3" << false << 7.85f << "7.85";
+    QTest::newRow("letters only refused") << "abc" << false << 7.85f << "7.85";
+    QTest::newRow("cancel gives empty text, refused") << "" << false << 7.85f << "7.85";
+    QTest::newRow("density beyond a single refused") << "1E39" << false << 7.85f << "7.85";
+    QTest::newRow("density that rounds to a zero single refused") << "1E-50" << false << 7.85f << "7.85";
+}
+
+void TestMaterial::customEntry()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, accepted);
+    QFETCH(float, density);
+    QFETCH(QString, densityText);
+
+    MaterialDensity material;
+    RecordingPrompts prompts;
+    material.apply(MaterialIndex::Aluminium, prompts);
+    prompts.inputAnswers = {answer};
+    const MaterialChoice choice = material.apply(MaterialIndex::Custom, prompts);
+
+    QVERIFY(!prompts.calls.isEmpty());
+    const RecordingPrompts::Call &ask = prompts.calls.first();
+    QCOMPARE(ask.kind, RecordingPrompts::Kind::Input);
+    QCOMPARE(ask.text, QStringLiteral("请输入材质密度：\r\n\r\n单位：g/cm3"));
+    QCOMPARE(ask.title, QStringLiteral("自定义材质"));
+    QCOMPARE(ask.defaultText, QStringLiteral("7.85"));
+
+    const QString caption = QStringLiteral("自定义 ") + densityText + QStringLiteral("g/cm3");
+    QCOMPARE(choice.CustomDensity, density);
+    QCOMPARE(choice.customCaption, caption);
+    QCOMPARE(material.caption(MaterialIndex::Custom), caption);
+    QCOMPARE(choice.panel2Text, QStringLiteral("自定义 ") + densityText);
+    QCOMPARE(choice.panel1Text, QStringLiteral("材质密度：") + caption);
+    if (accepted) {
+        QCOMPARE(prompts.calls.size(), 1);
+        QCOMPARE(choice.checkedIndex, MaterialIndex::Custom);
+        QCOMPARE(choice.DensityFactor, density / 7.85f);
+        QVERIFY(choice.panel2Visible);
+    } else {
+        QCOMPARE(prompts.calls.size(), 2);
+        const RecordingPrompts::Call &note = prompts.calls.at(1);
+        QCOMPARE(note.kind, RecordingPrompts::Kind::Message);
+        QCOMPARE(note.icon, MessageIcon::Information);
+        QCOMPARE(note.title, QStringLiteral("注意"));
+        QCOMPARE(note.text, QStringLiteral("  密度值不正确 或 取消自定义，\r\n材质恢复为默认（钢）。"));
+        QCOMPARE(note.buttons, MessageButtons::Ok);
+        QCOMPARE(choice.checkedIndex, MaterialIndex::Steel);
+        QCOMPARE(choice.DensityFactor, 1.0f);
+        QVERIFY(!choice.panel2Visible);
+    }
+}
+
+void TestMaterial::customEntryProposesLastAcceptedDensity()
+{
+    MaterialDensity material;
+    RecordingPrompts prompts;
+    prompts.inputAnswers = {"8.5", "", "2.7"};
+    const MaterialChoice accepted = material.apply(MaterialIndex::Custom, prompts);
+    QVERIFY(qAbs(accepted.DensityFactor - 1.0828f) < 0.0001f);
+    material.apply(MaterialIndex::Custom, prompts); // cancelled: back to steel and 7.85
+    material.apply(MaterialIndex::Custom, prompts);
+
+    QStringList proposals;
+    for (const RecordingPrompts::Call &call : prompts.calls) {
+        if (call.kind == RecordingPrompts::Kind::Input)
+            proposals << call.defaultText;
+    }
+    QCOMPARE(proposals, (QStringList{"7.85", "8.5", "7.85"}));
+    QCOMPARE(material.checkedIndex(), MaterialIndex::Custom);
+    QCOMPARE(material.CustomDensity(), 2.7f);
+}
+
+void TestMaterial::typeSwitchShowsCustomCaption()
+{
+    MaterialDensity material;
+    RecordingPrompts prompts;
+    prompts.inputAnswers = {"8.5"};
+    material.apply(MaterialIndex::Custom, prompts);
+    QCOMPARE(material.panel2TextOnTypeSwitch(), QStringLiteral("自定义 8.5g/cm3"));
+    material.apply(MaterialIndex::Copper, prompts);
+    QCOMPARE(material.panel2TextOnTypeSwitch(), QStringLiteral("铜 8.92"));
+    // The custom item keeps the caption of its last entry while another material is chosen.
+    QCOMPARE(material.caption(MaterialIndex::Custom), QStringLiteral("自定义 8.5g/cm3"));
+}
+
+void TestMaterial::unknownIndexChangesNothing()
+{
+    MaterialDensity material;
+    RecordingPrompts prompts;
+    material.apply(MaterialIndex::Copper, prompts);
+    const MaterialChoice choice = material.apply(7, prompts);
+    QCOMPARE(choice.checkedIndex, MaterialIndex::Copper);
+    QCOMPARE(material.DensityFactor(), 1.1363f);
+    QVERIFY(prompts.calls.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestMaterial)
+#include "tst_material.moc"

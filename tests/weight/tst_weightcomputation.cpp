@@ -1,0 +1,636 @@
+#include "weight/weightcomputation.h"
+
+#include "catalogue/tableloader.h"
+#include "expression/numbertext.h"
+#include "platform/recordingprompts.h"
+
+#include <QtTest>
+
+#include <initializer_list>
+
+namespace {
+
+const QString Crlf = QStringLiteral("\r\n");
+
+struct Row
+{
+    const char *label;
+    const char *value1;
+    const char *value2;
+};
+
+// A catalogue filled by hand, the way the table loader leaves it: rows 0..LastRow hold the
+// type's rows, the rows beyond keep what an earlier type left there.
+CatalogueState tableOf(std::initializer_list<Row> rows)
+{
+    CatalogueState state;
+    for (PartRow &cell : state.PartTable)
+        cell = {QStringLiteral("stale"), QStringLiteral("999"), QStringLiteral("999")};
+    int r = 0;
+    for (const Row &row : rows) {
+        state.PartTable[static_cast<std::size_t>(r++)] = {
+            QString::fromUtf8(row.label), QString::fromUtf8(row.value1), QString::fromUtf8(row.value2)};
+    }
+    state.LastRow = r - 1;
+    return state;
+}
+
+const CatalogueState &anchorBolts()
+{
+    static const CatalogueState table = tableOf({{"M10*", "0.03", "0.56"},
+                                                 {"M12*", "0.06", "0.80"},
+                                                 {"M16", "0.10", "1.42"},
+                                                 {"M20", "0.22", "2.1"},
+                                                 {"M24", "0.33", "3"},
+                                                 {"M30", "0.85", "4.7"},
+                                                 {"M36", "1.48", "6.9"},
+                                                 {"M42", "2.01", "9.45"},
+                                                 {"M48", "3.15", "12.35"}});
+    return table;
+}
+
+const CatalogueState &hexBolts()
+{
+    static const CatalogueState table = tableOf({{"M5", "1.523 ", "0.135"},
+                                                 {"M6", "2.719 ", "0.193"},
+                                                 {"M8", "6.089 ", "0.346"},
+                                                 {"M10", "10.442 ", "0.543"},
+                                                 {"M12", "15.418 ", "0.785"},
+                                                 {"M14*", "23.984 ", "1.071"},
+                                                 {"M16", "39.157 ", "1.420"},
+                                                 {"M18*", "54.514 ", "1.777"},
+                                                 {"M20", "73.419 ", "2.218"}});
+    return table;
+}
+
+// Hexagon nuts M8, M10, M12 and three made-up masses for the 3/4-decimal display choice.
+const CatalogueState &nuts()
+{
+    static const CatalogueState table = tableOf({{"M8", "4.22", ""},
+                                                 {"M10", "7.94", ""},
+                                                 {"M12", "11.93", ""},
+                                                 {"a", "1", ""},
+                                                 {"b", "0.4", ""},
+                                                 {"c", "1.2", ""}});
+    return table;
+}
+
+const CatalogueState &washers()
+{
+    static const CatalogueState table =
+        tableOf({{"16", "10.98 ", "φ17.5×φ30×3"}, {"20", "16.37 ", "φ22×φ37×3"}});
+    return table;
+}
+
+const CatalogueState &springWashers()
+{
+    static const CatalogueState table =
+        tableOf({{"12", "1.15", ""}, {"14*", "1.81", ""}, {"16", "2.68", ""}});
+    return table;
+}
+
+const CatalogueState &bevelWashers()
+{
+    static const CatalogueState table =
+        tableOf({{"12", "21.76", "φ13×□28×2-6.7"}, {"16", "37.6", "φ17×□35×2-7.7"}});
+    return table;
+}
+
+const CatalogueState &iBeams()
+{
+    static const CatalogueState table = tableOf({{" 9 -矿工钢", "17.68", "90×76×8×10.9"},
+                                                 {"11-矿工钢", "26.05", "110×90×9×14.1"},
+                                                 {"12-矿工钢", "31.18", "120×95×11×15.3"},
+                                                 {"10", "11.261", "100×68×4.5×7.6"},
+                                                 {"12.6", "14.223", "126×74×5.0×8.4"}});
+    return table;
+}
+
+const CatalogueState &channels()
+{
+    static const CatalogueState table = tableOf({{"5", "5.438", "50×37×4.5×7.0"},
+                                                 {"6.3", "6.634", "63×40×4.8×7.5"},
+                                                 {"8", "8.045", "80×43×5.0×8.0"},
+                                                 {"10", "10.007", "100×48×5.3×8.5"}});
+    return table;
+}
+
+const QStringList AngleWidths = {"20", "25", "30", "36",  "40",  "45",  "50",  "56",  "63",  "70",
+                                 "75", "80", "90", "100", "110", "125", "140", "160", "180", "200"};
+
+const CatalogueState &angles()
+{
+    static const CatalogueState table = [] {
+        const char *radii[] = {"3.5", "3.5", "4.5", "4.5", "5",  "5",  "5.5", "6",  "7",  "8",
+                               "9",   "9",   "10",  "12",  "12", "14", "14",  "16", "16", "18"};
+        CatalogueState state = tableOf({});
+        for (int r = 0; r < AngleWidths.size(); ++r)
+            state.PartTable[static_cast<std::size_t>(r)] = {AngleWidths[r], QString(),
+                                                            QString::fromUtf8(radii[r])};
+        state.LastRow = static_cast<int>(AngleWidths.size()) - 1;
+        state.SizeBoxIndex = 1;
+        return state;
+    }();
+    return table;
+}
+
+// Stands in for the expression evaluator: a product of plain numbers, else the empty text
+// (a refused expression). Records what it was asked.
+struct FakeEvaluator
+{
+    QStringList asked;
+    QString operator()(const QString &text)
+    {
+        asked << text;
+        double product = 1;
+        for (const QString &factor : text.split(QLatin1Char('*'))) {
+            const std::optional<double> value = readNumberStrict(factor);
+            if (!value)
+                return QString();
+            product *= *value;
+        }
+        return doubleText(product);
+    }
+};
+
+struct Case
+{
+    int type = 1;
+    const CatalogueState *table = nullptr;
+    int row = -1;
+    std::array<QString, 4> boxes{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"),
+                                 QStringLiteral("1")};
+    int subType = -1;
+    float factor = 1.0f;
+    int mode = 0;
+};
+
+WeightInputs inputsOf(const Case &c, FakeEvaluator &evaluator)
+{
+    WeightInputs in;
+    in.type = c.type;
+    in.boxTexts = c.boxes;
+    in.catalogue = c.table;
+    in.subType = c.subType;
+    in.DensityFactor = c.factor;
+    in.precisionMode = c.mode;
+    if (c.type == 11) {
+        in.listIndex[1] = c.row;
+        in.sizeBoxEntries = AngleWidths;
+    } else if (c.type <= 8) {
+        in.listIndex[0] = c.row;
+    }
+    in.evaluate = [&evaluator](const QString &text) { return evaluator(text); };
+    return in;
+}
+
+std::array<QString, 4> boxes(const char *b0, const char *b1, const char *b2, const char *b3)
+{
+    return {QString::fromUtf8(b0), QString::fromUtf8(b1), QString::fromUtf8(b2), QString::fromUtf8(b3)};
+}
+
+QString lines(std::initializer_list<const char *> parts)
+{
+    QStringList list;
+    for (const char *part : parts)
+        list << QString::fromUtf8(part);
+    return list.join(Crlf);
+}
+
+const WeightDisplay Previous{2.5f, QStringLiteral("previous caption"), QStringLiteral("previous result")};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Case)
+
+class TestWeightComputation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void completedRuns_data();
+    void completedRuns();
+    void entryCheck_data();
+    void entryCheck();
+    void geometryChecks_data();
+    void geometryChecks();
+    void incompleteProduct_data();
+    void incompleteProduct();
+    void failingStepKeepsPreviousValues_data();
+    void failingStepKeepsPreviousValues();
+    void angleRowSearch_data();
+    void angleRowSearch();
+    void unitWeightDisplay_data();
+    void unitWeightDisplay();
+    void publishedUnitWeights_data();
+    void publishedUnitWeights();
+    void plateWithCopperScalesPieceWeight();
+    void builtInTables_data();
+    void builtInTables();
+};
+
+void TestWeightComputation::completedRuns_data()
+{
+    QTest::addColumn<Case>("input");
+    QTest::addColumn<float>("unitWeight");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("result");
+
+    const int raw = 4; // the precision mode that hands the total text through unchanged
+
+    QTest::newRow("anchor bolt M24 400 mm: hole 140x140, unit weight in F3")
+        << Case{1, &anchorBolts(), 4, boxes("M24", "1", "400", "1")} << 1.53f
+        << lines({"※ 单重: 1.530 kg/个；", "※ 预留孔尺寸: 140×140", "※ 代号: GB/T 799-1988；"}) << "1.530";
+    QTest::newRow("anchor bolt M12* takes the hole of its own row")
+        << Case{1, &anchorBolts(), 1, boxes("M12*", "1", "400", "2"), -1, 1.0f, raw} << 0.38f
+        << lines({"※ 单重: 0.380 kg/个；", "※ 预留孔尺寸: 80×80", "※ 代号: GB/T 799-1988；"})
+        << "0.759999990463257";
+    QTest::newRow("hex bolt M20 60 mm: unit weight is the formatted value")
+        << Case{2, &hexBolts(), 8, boxes("M20", "1", "60", "1")} << 0.206f
+        << lines({"※ 单重: 0.206 kg/个", "※ GB/T 5780-2000 (C级半螺纹)", "※ GB/T 5781-2000 (C级全螺纹)"})
+        << "0.206";
+    QTest::newRow("hex bolt with the exponent mode keeps four digits of the unit weight")
+        << Case{2, &hexBolts(), 8, boxes("M20", "1", "60", "10"), -1, 1.0f, 3} << 0.2065f
+        << lines({"※ 单重: 0.207 kg/个", "※ GB/T 5780-2000 (C级半螺纹)", "※ GB/T 5781-2000 (C级全螺纹)"})
+        << "2.065E00";
+    QTest::newRow("hex nut M10 x 100: total from the rounded single")
+        << Case{3, &nuts(), 1, boxes("M10", "1", "1", "100"), -1, 1.0f, raw} << 0.008f
+        << lines({"※ 单重: 0.008 kg/个", "※ GB/T 41-2000 (C级)", "※ GB/T 6170-2000 (A、B级)"})
+        << "0.800000037997961";
+    QTest::newRow("quantity text starting with 3 reads as 3")
+        << Case{3, &nuts(), 2, boxes("M12", "1", "1", "3abc"), -1, 1.0f, raw} << 0.012f
+        << lines({"※ 单重: 0.012 kg/个", "※ GB/T 41-2000 (C级)", "※ GB/T 6170-2000 (A、B级)"})
+        << "0.0360000003129244";
+    QTest::newRow("washer shows its spec text")
+        << Case{4, &washers(), 1, boxes("20", "1", "1", "1")} << 0.016f
+        << lines({"※ 单重: 0.016 kg/个", "※ 规格: φ22×φ37×3", "※ 标准:GB/T 95-2002(C级平垫圈)"}) << "0.016";
+    QTest::newRow("spring washer standard series")
+        << Case{5, &springWashers(), 2, boxes("16", "1", "1", "1"), 1} << 0.003f
+        << lines({"※ 单重: 0.003 kg/个", "※ 标准:GB/T 93-1987 (标准) "}) << "0.003";
+    QTest::newRow("spring washer light series")
+        << Case{5, &springWashers(), 2, boxes("16", "1", "1", "1"), 0} << 0.003f
+        << lines({"※ 单重: 0.003 kg/个", "※ 标准:GB/T 859-1987(轻型)"}) << "0.003";
+    QTest::newRow("spring washer without sub-type ends with CRLF")
+        << Case{5, &springWashers(), 2, boxes("16", "1", "1", "1"), -1} << 0.003f
+        << QStringLiteral("※ 单重: 0.003 kg/个\r\n") << "0.003";
+    QTest::newRow("bevel washer for I-beams")
+        << Case{6, &bevelWashers(), 1, boxes("16", "1", "1", "1"), 0} << 0.038f
+        << lines({"※ 单重: 0.038 kg/个", "※ 规格: φ17×□35×2-7.7", "※ 标准: GB/T 852-1988 (工字钢用)"})
+        << "0.038";
+    QTest::newRow("bevel washer without sub-type takes the channel line")
+        << Case{6, &bevelWashers(), 1, boxes("16", "1", "1", "1"), -1} << 0.038f
+        << lines({"※ 单重: 0.038 kg/个", "※ 规格: φ17×□35×2-7.7", "※ 标准: GB/T 853-1988 (槽钢用)"})
+        << "0.038";
+    QTest::newRow("mining I-beam with copper: unit weight unrounded")
+        << Case{7, &iBeams(), 0, boxes(" 9 -矿工钢", "1", "1000", "1"), -1, 1.1363f} << 20.08978f
+        << lines({"※ 单重: 20.08978 kg/m；20.09kg/根", "※ 规格: 90×76×8×10.9",
+                  "● 标准: YB/T 24-1986 (矿用工字钢)"})
+        << "20.09";
+    QTest::newRow("I-beam row 3 is a standard I-beam")
+        << Case{7, &iBeams(), 3, boxes("10", "1", "2000", "2"), -1, 1.0f, raw} << 11.261f
+        << lines({"※ 单重: 11.261 kg/m；22.5219993591309kg/根", "※ 规格: 100×68×4.5×7.6",
+                  "※ 标准: GB/T 706-1988"})
+        << "45.0439987182618";
+    QTest::newRow("channel 10, length read as prefix")
+        << Case{8, &channels(), 3, boxes("10", "1", "1000abc", "1")} << 10.007f
+        << lines({"※ 单重: 10.007 kg/m；10.01kg/根", "※ 规格: 100×48×5.3×8.5", "※ 标准: GB/T 707-1988"})
+        << "10.01";
+    QTest::newRow("round bar 20: piece weight from the unrounded unit weight")
+        << Case{9, nullptr, -1, boxes("", "20", "1000", "1"), -1, 1.0f, raw} << 2.466f
+        << lines({"※ 单重: 2.466 kg/m；2.46615600585938kg/根", "※ 标准: GB/T 702-2004"})
+        << "2.46615600585938";
+    QTest::newRow("plate 10 mm, area 1000*2000")
+        << Case{10, nullptr, -1, boxes("", "10", "1000*2000", "1"), -1, 1.0f, raw} << 78.5f
+        << lines({"※ 单重: 78.500 kg/m^2；157 kg/块", "※ 标准: GB/T 709-2006", "※ [面积] 可进行乘法运算"})
+        << "157";
+    QTest::newRow("angle 50x5 6000 mm: total from the rounded single")
+        << Case{11, &angles(), 6, boxes("", "50", "5", "6000"), -1, 1.0f, raw} << 3.776f
+        << lines({"※ 单重: 3.776 kg/m", "※ 标准: GB/T 9787-1988", "※ [长度] 可进行乘法运算"})
+        << "22.6560001373291";
+    QTest::newRow("angle length may be a product")
+        << Case{11, &angles(), 6, boxes("", "50", "5", "6000*2")} << 3.776f
+        << lines({"※ 单重: 3.776 kg/m", "※ 标准: GB/T 9787-1988", "※ [长度] 可进行乘法运算"}) << "45.31";
+    QTest::newRow("pipe 57x3.5") << Case{12, nullptr, -1, boxes("", "57", "3.5", "1000")} << 4.618f
+                                 << lines({"※ 单重: 4.618 kg/m", "※ 标准: GB/T 8163-1999",
+                                           "※ [长度] 可进行乘法运算"})
+                                 << "4.618";
+}
+
+void TestWeightComputation::completedRuns()
+{
+    QFETCH(Case, input);
+    QFETCH(float, unitWeight);
+    QFETCH(QString, caption);
+    QFETCH(QString, result);
+
+    FakeEvaluator evaluator;
+    const WeightOutcome out = computeWeight(inputsOf(input, evaluator), Previous);
+    QCOMPARE(out.display.caption, caption);
+    QCOMPARE(out.display.resultText, result);
+    QCOMPARE(out.display.UnitWeight, unitWeight);
+    QVERIFY(out.completed);
+    QVERIFY(!out.captionRed);
+    QVERIFY(!out.disableCmdOK);
+}
+
+void TestWeightComputation::entryCheck_data()
+{
+    QTest::addColumn<Case>("input");
+
+    QTest::newRow("quantity 0") << Case{3, &nuts(), 1, boxes("M10", "1", "1", "0")};
+    QTest::newRow("empty quantity") << Case{3, &nuts(), 1, boxes("M10", "1", "1", "")};
+    QTest::newRow("quantity of letters") << Case{1, &anchorBolts(), 4, boxes("M24", "1", "400", "abc")};
+    QTest::newRow("negative quantity") << Case{1, &anchorBolts(), 4, boxes("M24", "1", "400", "-3")};
+    QTest::newRow("length 0") << Case{7, &iBeams(), 3, boxes("10", "1", "0", "1")};
+    QTest::newRow("diameter empty") << Case{9, nullptr, -1, boxes("", "", "1000", "1")};
+    QTest::newRow("area starting with a product sign")
+        << Case{10, nullptr, -1, boxes("", "10", "*2000", "1")};
+}
+
+void TestWeightComputation::entryCheck()
+{
+    QFETCH(Case, input);
+    FakeEvaluator evaluator;
+    const WeightOutcome out = computeWeight(inputsOf(input, evaluator), Previous);
+    QCOMPARE(out.display.caption, QStringLiteral("\r\n◆ 「参数」 必须大于0 ◆"));
+    QVERIFY(out.captionRed);
+    QVERIFY(out.disableCmdOK);
+    QVERIFY(!out.completed);
+    QCOMPARE(out.display.resultText, Previous.resultText);
+    QCOMPARE(out.display.UnitWeight, Previous.UnitWeight);
+    QVERIFY(evaluator.asked.isEmpty());
+}
+
+void TestWeightComputation::geometryChecks_data()
+{
+    QTest::addColumn<Case>("input");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("result");
+
+    QTest::newRow("angle leg width equal to thickness")
+        << Case{11, &angles(), 6, boxes("", "5", "5", "1000")} << "\r\n◆ 边宽 > 边厚 ◆"
+        << "边宽 > 边厚";
+    QTest::newRow("angle leg width below thickness")
+        << Case{11, &angles(), -1, boxes("", "4", "5", "1000")} << "\r\n◆ 边宽 > 边厚 ◆"
+        << "边宽 > 边厚";
+    QTest::newRow("pipe wall of half the diameter")
+        << Case{12, nullptr, -1, boxes("", "60", "30", "1000")} << "\r\n◆ 外径 > 2×壁厚 ◆"
+        << "外径 > 2×壁厚";
+    QTest::newRow("pipe wall beyond half the diameter")
+        << Case{12, nullptr, -1, boxes("", "57", "40", "1000")} << "\r\n◆ 外径 > 2×壁厚 ◆"
+        << "外径 > 2×壁厚";
+}
+
+void TestWeightComputation::geometryChecks()
+{
+    QFETCH(Case, input);
+    QFETCH(QString, caption);
+    QFETCH(QString, result);
+
+    FakeEvaluator evaluator;
+    const WeightOutcome out = computeWeight(inputsOf(input, evaluator), Previous);
+    QCOMPARE(out.display.caption, caption);
+    QCOMPARE(out.display.resultText, result);
+    QVERIFY(out.captionRed);
+    QVERIFY(!out.disableCmdOK);
+    QVERIFY(!out.completed);
+    QCOMPARE(out.display.UnitWeight, Previous.UnitWeight);
+}
+
+void TestWeightComputation::incompleteProduct_data()
+{
+    QTest::addColumn<Case>("input");
+    QTest::addColumn<float>("unitWeight");
+    QTest::addColumn<QString>("caption");
+
+    const QString angleCaption =
+        lines({"※ 单重: 3.776 kg/m", "※ 标准: GB/T 9787-1988", "※ [长度] 可进行乘法运算"});
+    QTest::newRow("angle length ending in a product sign")
+        << Case{11, &angles(), 6, boxes("", "50", "5", "6000*")} << 3.776f << angleCaption;
+    QTest::newRow("angle length starting with a product sign")
+        << Case{11, &angles(), 6, boxes("", "50", "5", " *2 ")} << 3.776f << angleCaption;
+    QTest::newRow("pipe length ending in a product sign")
+        << Case{12, nullptr, -1, boxes("", "57", "3.5", "1000* ")} << 4.618f
+        << lines({"※ 单重: 4.618 kg/m", "※ 标准: GB/T 8163-1999", "※ [长度] 可进行乘法运算"});
+    QTest::newRow("plate area ending in a product sign keeps the previous caption")
+        << Case{10, nullptr, -1, boxes("", "10", "1000*", "1")} << 78.5f << Previous.caption;
+}
+
+void TestWeightComputation::incompleteProduct()
+{
+    QFETCH(Case, input);
+    QFETCH(float, unitWeight);
+    QFETCH(QString, caption);
+
+    FakeEvaluator evaluator;
+    const WeightOutcome out = computeWeight(inputsOf(input, evaluator), Previous);
+    QCOMPARE(out.display.resultText, QString());
+    QCOMPARE(out.display.caption, caption);
+    QCOMPARE(out.display.UnitWeight, unitWeight);
+    QVERIFY(!out.completed);
+    QVERIFY(!out.captionRed);
+    QVERIFY(evaluator.asked.isEmpty());
+}
+
+void TestWeightComputation::failingStepKeepsPreviousValues_data()
+{
+    QTest::addColumn<Case>("input");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("result");
+
+    // The previous unit weight is 2.5; later steps go on with it.
+    QTest::newRow("anchor bolt length not a number: unit weight kept")
+        << Case{1, &anchorBolts(), 4, boxes("M24", "1", "400abc", "2"), -1, 1.0f, 4}
+        << lines({"※ 单重: 2.500 kg/个；", "※ 预留孔尺寸: 140×140", "※ 代号: GB/T 799-1988；"}) << "5";
+    QTest::newRow("anchor bolt without a selected row: caption kept")
+        << Case{1, &anchorBolts(), -1, boxes("", "1", "400", "2"), -1, 1.0f, 4} << Previous.caption << "5";
+    QTest::newRow("washer without a selected row: caption kept")
+        << Case{4, &washers(), -1, boxes("", "1", "1", "1"), -1, 1.0f, 4} << Previous.caption << "2.5";
+    QTest::newRow("nut without any table")
+        << Case{3, nullptr, 1, boxes("M10", "1", "1", "2"), -1, 1.0f, 4}
+        << lines({"※ 单重: 2.500 kg/个", "※ GB/T 41-2000 (C级)", "※ GB/T 6170-2000 (A、B级)"}) << "5";
+    QTest::newRow("I-beam row beyond the table")
+        << Case{7, &iBeams(), 39, boxes("", "1", "1000", "1"), -1, 1.0f, 4} << Previous.caption << "2.5";
+    QTest::newRow("round bar diameter with letters: unit weight kept")
+        << Case{9, nullptr, -1, boxes("", "20x", "1000", "1"), -1, 1.0f, 4}
+        << lines({"※ 单重: 2.500 kg/m；2.5kg/根", "※ 标准: GB/T 702-2004"}) << "2.5";
+    QTest::newRow("refused area leaves the total and shows no piece weight")
+        << Case{10, nullptr, -1, boxes("", "10", "1000**2", "1"), -1, 1.0f, 4}
+        << lines({"※ 单重: 78.500 kg/m^2； kg/块", "※ 标准: GB/T 709-2006", "※ [面积] 可进行乘法运算"})
+        << Previous.resultText;
+    QTest::newRow("pipe diameter with letters: unit weight kept")
+        << Case{12, nullptr, -1, boxes("", "57mm", "3.5", "1000"), -1, 1.0f, 4}
+        << lines({"※ 单重: 2.500 kg/m", "※ 标准: GB/T 8163-1999", "※ [长度] 可进行乘法运算"}) << "2.5";
+    QTest::newRow("refused angle length leaves the total")
+        << Case{11, &angles(), 6, boxes("", "50", "5", "6000**2"), -1, 1.0f, 4}
+        << lines({"※ 单重: 3.776 kg/m", "※ 标准: GB/T 9787-1988", "※ [长度] 可进行乘法运算"})
+        << Previous.resultText;
+    QTest::newRow("overflowing unit weight kept")
+        << Case{12, nullptr, -1, boxes("", "1E300", "1E200", "1"), -1, 1.0f, 4}
+        << lines({"※ 单重: 2.500 kg/m", "※ 标准: GB/T 8163-1999", "※ [长度] 可进行乘法运算"}) << "0.0025";
+}
+
+void TestWeightComputation::failingStepKeepsPreviousValues()
+{
+    QFETCH(Case, input);
+    QFETCH(QString, caption);
+    QFETCH(QString, result);
+
+    FakeEvaluator evaluator;
+    const WeightOutcome out = computeWeight(inputsOf(input, evaluator), Previous);
+    QCOMPARE(out.display.caption, caption);
+    QCOMPARE(out.display.resultText, result);
+    QVERIFY(out.completed);
+    QVERIFY(!out.captionRed);
+}
+
+void TestWeightComputation::angleRowSearch_data()
+{
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<int>("listIndex");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<int>("row");
+
+    QTest::newRow("picked entry wins over the text") << "52" << 3 << AngleWidths << 3;
+    QTest::newRow("typed width equal to an entry") << "50" << -1 << AngleWidths << 6;
+    QTest::newRow("typed width between entries takes the next wider") << "52" << -1 << AngleWidths << 7;
+    QTest::newRow("widths compare as numbers, 100 does not match 20") << "100" << -1 << AngleWidths << 13;
+    QTest::newRow("width below the first entry") << "10" << -1 << AngleWidths << 0;
+    QTest::newRow("width beyond the last entry takes the last row") << "250" << -1 << AngleWidths << 19;
+    QTest::newRow("no entries gives row 0") << "50" << -1 << QStringList() << 0;
+}
+
+void TestWeightComputation::angleRowSearch()
+{
+    QFETCH(QString, width);
+    QFETCH(int, listIndex);
+    QFETCH(QStringList, entries);
+    QFETCH(int, row);
+
+    WeightInputs in;
+    in.type = 11;
+    in.boxTexts = {QString(), width, QStringLiteral("5"), QStringLiteral("1000")};
+    in.listIndex = {-1, listIndex};
+    in.sizeBoxEntries = entries;
+    QCOMPARE(angleRow(in), row);
+}
+
+void TestWeightComputation::unitWeightDisplay_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<float>("unitWeight");
+
+    QTest::newRow("unit weight 0.001 shows four decimals") << 3 << "0.0010" << 0.001f;
+    QTest::newRow("unit weight 0.0004 shows four decimals") << 4 << "0.0004" << 0.0004f;
+    QTest::newRow("0.0012 rounds to 0.001 and then shows four decimals") << 5 << "0.0010" << 0.001f;
+    QTest::newRow("above 0.001 shows three decimals") << 0 << "0.004" << 0.004f;
+}
+
+void TestWeightComputation::unitWeightDisplay()
+{
+    QFETCH(int, row);
+    QFETCH(QString, shown);
+    QFETCH(float, unitWeight);
+
+    FakeEvaluator evaluator;
+    const WeightOutcome out =
+        computeWeight(inputsOf(Case{3, &nuts(), row, boxes("", "1", "1", "1")}, evaluator), Previous);
+    QVERIFY(
+        out.display.caption.startsWith(QStringLiteral("※ 单重: ") + shown + QStringLiteral(" kg/个\r\n")));
+    QCOMPARE(out.display.UnitWeight, unitWeight);
+}
+
+void TestWeightComputation::publishedUnitWeights_data()
+{
+    QTest::addColumn<Case>("input");
+    QTest::addColumn<double>("published");
+
+    QTest::newRow("round bar d 20") << Case{9, nullptr, -1, boxes("", "20", "1000", "1")} << 2.47;
+    QTest::newRow("pipe 57x3.5") << Case{12, nullptr, -1, boxes("", "57", "3.5", "1000")} << 4.62;
+    QTest::newRow("angle 50x5") << Case{11, &angles(), -1, boxes("", "50", "5", "1000")} << 3.77;
+    QTest::newRow("plate 10 mm") << Case{10, nullptr, -1, boxes("", "10", "1000000", "1")} << 78.5;
+}
+
+void TestWeightComputation::publishedUnitWeights()
+{
+    QFETCH(Case, input);
+    QFETCH(double, published);
+
+    FakeEvaluator evaluator;
+    const WeightOutcome out = computeWeight(inputsOf(input, evaluator), WeightDisplay{});
+    QVERIFY2(qAbs(static_cast<double>(out.display.UnitWeight) / published - 1) < 0.01,
+             qPrintable(QString::number(static_cast<double>(out.display.UnitWeight))));
+}
+
+void TestWeightComputation::plateWithCopperScalesPieceWeight()
+{
+    FakeEvaluator evaluator;
+    const Case copper{10, nullptr, -1, boxes("", "10", "1000*2000", "1"), -1, 1.1363f, 4};
+    const WeightOutcome out = computeWeight(inputsOf(copper, evaluator), Previous);
+    QCOMPARE(evaluator.asked, QStringList{QStringLiteral("1000*2000")});
+    QCOMPARE(out.display.UnitWeight, 89.2f);
+    QCOMPARE(out.display.caption, lines({"※ 单重: 89.200 kg/m^2；178.399094939232 kg/块",
+                                         "※ 标准: GB/T 709-2006", "※ [面积] 可进行乘法运算"}));
+    QCOMPARE(out.display.resultText, QStringLiteral("178.399094939232"));
+}
+
+void TestWeightComputation::builtInTables_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("subType");
+    QTest::addColumn<QString>("entry"); // the size-box entry picked; empty: the width is typed
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<double>("published");
+
+    QTest::newRow("anchor bolt M24 400 mm") << 1 << -1 << "M24" << QStringList{"", "1", "400", "1"} << 1.53;
+    QTest::newRow("hex nut M10") << 3 << -1 << "M10" << QStringList{"", "1", "1", "1"} << 0.008;
+    QTest::newRow("spring washer 16 standard") << 5 << 1 << "16" << QStringList{"", "1", "1", "1"} << 0.003;
+    QTest::newRow("I-beam 20a") << 7 << -1 << "Ⅰ20a" << QStringList{"", "1", "1000", "1"} << 27.929;
+    QTest::newRow("channel 10") << 8 << -1 << "[10" << QStringList{"", "1", "1000", "1"} << 10.007;
+    QTest::newRow("round bar d 20") << 9 << -1 << "20" << QStringList{"", "20", "1000", "1"} << 2.47;
+    QTest::newRow("plate 10 mm") << 10 << -1 << "10" << QStringList{"", "10", "1000000", "1"} << 78.5;
+    QTest::newRow("angle 50x5 picked") << 11 << -1 << "50" << QStringList{"", "50", "5", "1000"} << 3.77;
+    QTest::newRow("angle 50x5 typed") << 11 << -1 << "" << QStringList{"", "50", "5", "1000"} << 3.77;
+    QTest::newRow("pipe 57x3.5") << 12 << -1 << "57" << QStringList{"", "57", "3.5", "1000"} << 4.62;
+}
+
+void TestWeightComputation::builtInTables()
+{
+    QFETCH(int, type);
+    QFETCH(int, subType);
+    QFETCH(QString, entry);
+    QFETCH(QStringList, texts);
+    QFETCH(double, published);
+
+    CatalogueState catalogue;
+    RecordingPrompts prompts;
+    const LoadedTable loaded = loadTable(catalogue, type, subType, prompts);
+    QVERIFY(prompts.calls.isEmpty());
+
+    WeightInputs in;
+    in.type = type;
+    in.catalogue = &catalogue;
+    in.subType = subType;
+    for (int k = 0; k < 4; ++k)
+        in.boxTexts[static_cast<std::size_t>(k)] = texts[k];
+    const int sizeBox = type <= 8 ? 0 : 1;
+    if (!entry.isEmpty()) {
+        const int index = static_cast<int>(loaded.sizeEntries.indexOf(entry));
+        QVERIFY2(index >= 0, qPrintable(entry));
+        in.listIndex[static_cast<std::size_t>(sizeBox)] = index;
+        in.boxTexts[static_cast<std::size_t>(sizeBox)] = entry;
+    }
+    if (sizeBox == 1)
+        in.sizeBoxEntries = loaded.sizeEntries;
+    FakeEvaluator evaluator;
+    in.evaluate = [&evaluator](const QString &text) { return evaluator(text); };
+
+    const WeightOutcome out = computeWeight(in, WeightDisplay{});
+    QVERIFY(out.completed);
+    QVERIFY2(qAbs(static_cast<double>(out.display.UnitWeight) / published - 1) < 0.01,
+             qPrintable(QString::number(static_cast<double>(out.display.UnitWeight))));
+}
+
+QTEST_GUILESS_MAIN(TestWeightComputation)
+#include "tst_weightcomputation.moc"
