@@ -343,6 +343,8 @@ void TestWeightComputation::entryCheck_data()
     QTest::newRow("negative quantity") << Case{1, &anchorBolts(), 4, boxes("M24", "1", "400", "-3")};
     QTest::newRow("length 0") << Case{7, &iBeams(), 3, boxes("10", "1", "0", "1")};
     QTest::newRow("diameter empty") << Case{9, nullptr, -1, boxes("", "", "1000", "1")};
+    QTest::newRow("length starting with a product sign reads as 0")
+        << Case{11, &angles(), 6, boxes("", "50", "5", "*2")};
     QTest::newRow("area starting with a product sign")
         << Case{10, nullptr, -1, boxes("", "10", "*2000", "1")};
 }
@@ -407,8 +409,8 @@ void TestWeightComputation::incompleteProduct_data()
         lines({"※ 单重: 3.776 kg/m", "※ 标准: GB/T 9787-1988", "※ [长度] 可进行乘法运算"});
     QTest::newRow("angle length ending in a product sign")
         << Case{11, &angles(), 6, boxes("", "50", "5", "6000*")} << 3.776f << angleCaption;
-    QTest::newRow("angle length starting with a product sign")
-        << Case{11, &angles(), 6, boxes("", "50", "5", " *2 ")} << 3.776f << angleCaption;
+    QTest::newRow("angle length ending in a second product sign")
+        << Case{11, &angles(), 6, boxes("", "50", "5", " 6000*2* ")} << 3.776f << angleCaption;
     QTest::newRow("pipe length ending in a product sign")
         << Case{12, nullptr, -1, boxes("", "57", "3.5", "1000* ")} << 4.618f
         << lines({"※ 单重: 4.618 kg/m", "※ 标准: GB/T 8163-1999", "※ [长度] 可进行乘法运算"});
