@@ -1,0 +1,414 @@
+#include "catalogue/tableloader.h"
+
+#include "catalogue/typelayout.h"
+#include "platform/recordingprompts.h"
+
+#include <QTest>
+
+namespace {
+const QString Mismatch = QStringLiteral("参数数量不对等，请检查参数！");
+
+// A catalogue whose table holds recognisable leftovers, to see what a load replaces.
+CatalogueState stateWithLeftovers()
+{
+    CatalogueState state;
+    for (PartRow &row : state.PartTable)
+        row = {QStringLiteral("old"), QStringLiteral("old1"), QStringLiteral("old2")};
+    state.LastRow = 38;
+    return state;
+}
+} // namespace
+
+class TestTableLoader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void typeList();
+    void tableShapes_data();
+    void tableShapes();
+    void anchorBoltCountsUpToItsLastRow();
+    void beamEntriesCarryThePrefixTheTableDoesNot();
+    void correctedCells_data();
+    void correctedCells();
+    void boxOnlyTypes_data();
+    void boxOnlyTypes();
+    void lengthChecks_data();
+    void lengthChecks();
+    void shortValueListLeavesMissingCellsEmpty();
+    void oversizedSizeListIsCutToTheTable();
+    void selectingATypeStoresItsNotesAndSubType();
+    void subTypeLoadDescribesItsOwnRows();
+    void angleKeepsColumnOneOfTheEarlierTable();
+    void notesBox();
+};
+
+void TestTableLoader::typeList()
+{
+    const QStringList captions = calculationTypeCaptions();
+    QCOMPARE(captions.size(), CalculationTypeCount);
+    QCOMPARE(captions.first(), QStringLiteral("表达式"));
+    QCOMPARE(captions[6], QStringLiteral("方斜垫"));
+    QCOMPARE(captions.last(), QStringLiteral("钢管"));
+    // The loading text names some types differently from their caption.
+    QCOMPARE(loadingName(2), QStringLiteral("螺栓"));
+    QCOMPARE(loadingName(3), QStringLiteral("螺母"));
+    QCOMPARE(loadingName(4), QStringLiteral("垫片"));
+    QCOMPARE(loadingName(11), QStringLiteral("角钢"));
+    QVERIFY(loadingName(0).isEmpty());
+    QVERIFY(loadingName(13).isEmpty());
+}
+
+void TestTableLoader::tableShapes_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("subType");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<int>("defaultEntry");
+    QTest::addColumn<QString>("defaultLabel");
+
+    QTest::newRow("anchor bolt opens on M24") << 1 << 0 << 9 << "M10*"
+                                              << "M48" << 4 << "M24";
+    QTest::newRow("hexagon bolt opens on M20") << 2 << 0 << 23 << "M5"
+                                               << "M64" << 8 << "M20";
+    QTest::newRow("hexagon nut opens on M20") << 3 << 0 << 26 << "M3"
+                                              << "M64" << 11 << "M20";
+    QTest::newRow("washer opens on 20") << 4 << 0 << 25 << "3"
+                                        << "64" << 10 << "20";
+    QTest::newRow("light spring washers find 16 by text") << 5 << 0 << 15 << "3"
+                                                          << "30" << 8 << "16";
+    QTest::newRow("standard spring washers find 16 by text") << 5 << 1 << 23 << "2"
+                                                             << "48" << 10 << "16";
+    QTest::newRow("heavy spring washers find 16 by text") << 5 << 2 << 14 << "6"
+                                                          << "36" << 5 << "16";
+    QTest::newRow("bevel washers for I-beams open on 16") << 6 << 0 << 12 << "6"
+                                                          << "36" << 4 << "16";
+    QTest::newRow("bevel washers for channels open on 16") << 6 << 1 << 12 << "6"
+                                                           << "36" << 4 << "16";
+    QTest::newRow("I-beam opens on 12.6") << 7 << 0 << 37 << " 9 -矿工钢"
+                                          << "63c" << 4 << "12.6";
+    QTest::newRow("channel opens on 12.6") << 8 << 0 << 30 << "5"
+                                           << "40c" << 4 << "12.6";
+    QTest::newRow("angle opens on 50") << 11 << 0 << 20 << "20"
+                                       << "200" << 6 << "50";
+    QTest::newRow("pipe opens on 159") << 12 << 0 << 23 << "18"
+                                       << "1020" << 10 << "159";
+}
+
+void TestTableLoader::tableShapes()
+{
+    QFETCH(int, type);
+    QFETCH(int, subType);
+    QFETCH(int, rows);
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    QFETCH(int, defaultEntry);
+    QFETCH(QString, defaultLabel);
+
+    CatalogueState state = stateWithLeftovers();
+    RecordingPrompts prompts;
+    const LoadedTable loaded = loadTable(state, type, subType, prompts);
+
+    QVERIFY2(prompts.calls.isEmpty(), "built-in lists are consistent: no length message");
+    QVERIFY(rows <= PartTableRows);
+    QCOMPARE(state.LastRow, rows - 1);
+    QCOMPARE(state.SizeBoxIndex, typeLayout(type).sizeBoxIndex);
+    QCOMPARE(loaded.sizeEntries.size(), rows);
+    QCOMPARE(state.PartTable[0].label, first);
+    QCOMPARE(state.PartTable[static_cast<std::size_t>(rows - 1)].label, last);
+    QCOMPARE(loaded.defaultEntry, defaultEntry);
+    QCOMPARE(state.PartTable[static_cast<std::size_t>(defaultEntry)].label, defaultLabel);
+
+    // Every value list the type fills is as long as its size list.
+    const PartLists lists = builtInPartLists(type, subType);
+    for (int r = 0; r < rows; ++r) {
+        const PartRow &row = state.PartTable[static_cast<std::size_t>(r)];
+        if (!lists.column1.isNull())
+            QVERIFY2(!row.value1.trimmed().isEmpty(), qPrintable(row.label));
+        if (!lists.column2.isNull())
+            QVERIFY2(!row.value2.trimmed().isEmpty(), qPrintable(row.label));
+    }
+    QCOMPARE(state.PartTable[static_cast<std::size_t>(rows)].label, QStringLiteral("old"));
+
+    QCOMPARE(loaded.loadingTexts.size(), rows);
+    QCOMPARE(loaded.loadingTexts.last(), loadingText(type, rows - 1, rows - 1));
+}
+
+void TestTableLoader::anchorBoltCountsUpToItsLastRow()
+{
+    CatalogueState state;
+    RecordingPrompts prompts;
+    const LoadedTable loaded = loadTable(state, 1, 0, prompts);
+    QStringList expected;
+    for (int r = 0; r <= 8; ++r)
+        expected << QStringLiteral("正在载入 地脚螺栓 数据:%1/8").arg(r);
+    QCOMPARE(loaded.loadingTexts, expected);
+
+    const LoadedTable bolts = loadTable(state, 2, 0, prompts);
+    QCOMPARE(bolts.loadingTexts.first(), QStringLiteral("正在载入 螺栓 数据:0/22"));
+}
+
+void TestTableLoader::beamEntriesCarryThePrefixTheTableDoesNot()
+{
+    CatalogueState state;
+    RecordingPrompts prompts;
+    const LoadedTable beams = loadTable(state, 7, 0, prompts);
+    QCOMPARE(beams.sizeEntries.first(), QStringLiteral("Ⅰ 9 -矿工钢"));
+    QCOMPARE(beams.sizeEntries[4], QStringLiteral("Ⅰ12.6"));
+    QCOMPARE(state.PartTable[4].label, QStringLiteral("12.6"));
+
+    const LoadedTable channels = loadTable(state, 8, 0, prompts);
+    QCOMPARE(channels.sizeEntries[4], QStringLiteral("[12.6"));
+    QCOMPARE(state.PartTable[4].label, QStringLiteral("12.6"));
+
+    const LoadedTable nuts = loadTable(state, 3, 0, prompts);
+    QCOMPARE(nuts.sizeEntries[1], QStringLiteral("M3.5*"));
+}
+
+void TestTableLoader::correctedCells_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<double>("value");
+
+    QTest::newRow("hexagon bolt M60 head from its own across-flats and height")
+        << 2 << 21 << "M60*" << 2092.455;
+    QTest::newRow("I-beam 25a published unit weight") << 7 << 12 << "25a" << 38.105;
+    QTest::newRow("channel 25b published unit weight") << 8 << 16 << "25b" << 31.335;
+    QTest::newRow("channel 28b published unit weight") << 8 << 19 << "28b" << 35.823;
+    QTest::newRow("channel 40a published unit weight") << 8 << 27 << "40a" << 58.928;
+    QTest::newRow("channel 40b published unit weight") << 8 << 28 << "40b" << 65.208;
+}
+
+void TestTableLoader::correctedCells()
+{
+    QFETCH(int, type);
+    QFETCH(int, row);
+    QFETCH(QString, label);
+    QFETCH(double, value);
+
+    CatalogueState state;
+    RecordingPrompts prompts;
+    loadTable(state, type, 0, prompts);
+    const PartRow &cell = state.PartTable[static_cast<std::size_t>(row)];
+    QCOMPARE(cell.label, label);
+    bool ok = false;
+    QCOMPARE(cell.value1.trimmed().toDouble(&ok), value);
+    QVERIFY(ok);
+}
+
+void TestTableLoader::boxOnlyTypes_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<QStringList>("firstEntries");
+    QTest::addColumn<QString>("lastEntry");
+    QTest::addColumn<int>("defaultEntry");
+    QTest::addColumn<QString>("defaultLabel");
+    QTest::addColumn<QStringList>("loadingTexts"); // first, last and count as "n texts"
+
+    QTest::newRow("round bar: halves first, then 7 to 36 without loading texts")
+        << 9 << 70 << QStringList{"5.5", "6", "6.5", "7", "8"} << "250" << 12 << "16"
+        << QStringList{"正在载入 圆钢 数据:0/36", "正在载入 圆钢 数据:36/36", "37 texts"};
+    QTest::newRow("plate: two lists counted apart")
+        << 10 << 82 << QStringList{"0.5", "0.55", "0.6"} << "200" << 31 << "10"
+        << QStringList{"正在载入 钢板 数据:0/41", "正在载入 钢板 数据:39/39", "82 texts"};
+}
+
+void TestTableLoader::boxOnlyTypes()
+{
+    QFETCH(int, type);
+    QFETCH(int, entries);
+    QFETCH(QStringList, firstEntries);
+    QFETCH(QString, lastEntry);
+    QFETCH(int, defaultEntry);
+    QFETCH(QString, defaultLabel);
+    QFETCH(QStringList, loadingTexts);
+
+    CatalogueState state = stateWithLeftovers();
+    state.LastRow = 8;
+    RecordingPrompts prompts;
+    const LoadedTable loaded = loadTable(state, type, 0, prompts);
+
+    QCOMPARE(loaded.sizeEntries.size(), entries);
+    QCOMPARE(loaded.sizeEntries.mid(0, firstEntries.size()), firstEntries);
+    QCOMPARE(loaded.sizeEntries.last(), lastEntry);
+    QCOMPARE(loaded.sizeEntries.value(defaultEntry), defaultLabel);
+    QCOMPARE(loaded.defaultEntry, defaultEntry);
+    QCOMPARE(loaded.loadingTexts.first(), loadingTexts[0]);
+    QCOMPARE(loaded.loadingTexts.last(), loadingTexts[1]);
+    QCOMPARE(QStringLiteral("%1 texts").arg(loaded.loadingTexts.size()), loadingTexts[2]);
+    QCOMPARE(QStringList(loaded.sizeEntries).removeDuplicates(), 0);
+
+    QCOMPARE(state.SizeBoxIndex, 1);
+    QCOMPARE(state.LastRow, 8);
+    QCOMPARE(state.PartTable[0].label, QStringLiteral("old"));
+    QCOMPARE(state.PartTable[38].value2, QStringLiteral("old2"));
+    QVERIFY(prompts.calls.isEmpty());
+}
+
+void TestTableLoader::lengthChecks_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("sizes");
+    QTest::addColumn<QString>("column1");
+    QTest::addColumn<QString>("column2");
+    QTest::addColumn<QStringList>("messages");
+
+    const QString four = QStringLiteral("a;b;c;d");
+    QTest::newRow("consistent table shows nothing") << 1 << four << "1;2;3;4"
+                                                    << "1;2;3;4" << QStringList{};
+    QTest::newRow("anchor bolt: both lists short, one message") << 1 << four << "1;2"
+                                                                << "1;2;3" << QStringList{Mismatch};
+    QTest::newRow("hexagon bolt: a longer list counts too") << 2 << four << "1;2;3;4;5"
+                                                            << "1;2;3;4" << QStringList{Mismatch};
+    QTest::newRow("washer: second list short") << 4 << four << "1;2;3;4"
+                                               << "x" << QStringList{Mismatch};
+    QTest::newRow("nut: its one list short") << 3 << four << "1;2;3" << QString() << QStringList{Mismatch};
+    QTest::newRow("bevel washer: one message per short list") << 6 << four << "1;2"
+                                                              << "x;y;z" << QStringList{Mismatch, Mismatch};
+    QTest::newRow("spring washer: its one list long")
+        << 5 << four << "1;2;3;4;5;6" << QString() << QStringList{Mismatch};
+    QTest::newRow("I-beam: unit weights short, both last indexes named")
+        << 7 << four << "1;2"
+        << "s;s;s;s"
+        << QStringList{QStringLiteral("  参数数量不对等，请检查参数！\r\n\r\nStrA=3；\r\n\r\nStrb=1")};
+    QTest::newRow("channel: spec texts are not checked") << 8 << four << "1;2;3;4"
+                                                         << "s" << QStringList{};
+    QTest::newRow("angle: radius list long")
+        << 11 << four << QString() << "1;2;3;4;5;6"
+        << QStringList{QStringLiteral("  参数数量不对等，请检查参数！\r\n\r\nStrA=3；\r\n\r\nStrb=5")};
+    QTest::newRow("pipe: nothing checked") << 12 << four << "1"
+                                           << "1" << QStringList{};
+}
+
+void TestTableLoader::lengthChecks()
+{
+    QFETCH(int, type);
+    QFETCH(QString, sizes);
+    QFETCH(QString, column1);
+    QFETCH(QString, column2);
+    QFETCH(QStringList, messages);
+
+    CatalogueState state;
+    RecordingPrompts prompts;
+    const LoadedTable loaded = loadPartLists(state, type, {sizes, column1, column2}, prompts);
+
+    QCOMPARE(prompts.messageTexts(), messages);
+    for (const RecordingPrompts::Call &call : std::as_const(prompts.calls)) {
+        QCOMPARE(call.title, QStringLiteral("注意"));
+        QCOMPARE(call.icon, MessageIcon::Exclamation);
+        QCOMPARE(call.buttons, MessageButtons::Ok);
+    }
+    // Loading carries on after the message.
+    QCOMPARE(state.LastRow, 3);
+    QCOMPARE(loaded.sizeEntries.size(), 4);
+    QCOMPARE(state.PartTable[3].label, QStringLiteral("d"));
+}
+
+void TestTableLoader::shortValueListLeavesMissingCellsEmpty()
+{
+    CatalogueState state = stateWithLeftovers();
+    RecordingPrompts prompts;
+    loadPartLists(state, 1, {u"M1;M2;M3", u"0.5", u"1.5;2.5"}, prompts);
+    QCOMPARE(state.PartTable[0].value1, QStringLiteral("0.5"));
+    QCOMPARE(state.PartTable[1].value1, QString());
+    QCOMPARE(state.PartTable[1].value2, QStringLiteral("2.5"));
+    QCOMPARE(state.PartTable[2].value1, QString());
+    QCOMPARE(state.PartTable[2].value2, QString());
+    QCOMPARE(state.PartTable[3].label, QStringLiteral("old"));
+}
+
+void TestTableLoader::oversizedSizeListIsCutToTheTable()
+{
+    QStringList sizes;
+    for (int i = 0; i < PartTableRows + 6; ++i)
+        sizes << QString::number(i);
+    const QString text = sizes.join(u';');
+    CatalogueState state;
+    RecordingPrompts prompts;
+    const LoadedTable loaded = loadPartLists(state, 7, {text, text, text}, prompts);
+    QCOMPARE(state.LastRow, PartTableRows - 1);
+    QCOMPARE(loaded.sizeEntries.size(), PartTableRows);
+    QCOMPARE(state.PartTable[PartTableRows - 1].label, QString::number(PartTableRows - 1));
+    QCOMPARE(loaded.loadingTexts.last(), QStringLiteral("正在载入 工字钢 数据:38/38"));
+}
+
+void TestTableLoader::selectingATypeStoresItsNotesAndSubType()
+{
+    CatalogueState state;
+    RecordingPrompts prompts;
+
+    LoadedTable loaded = selectCatalogueType(state, 5, prompts);
+    QCOMPARE(state.CurrentType, 5);
+    QCOMPARE(loaded.sizeEntries.size(), 23); // the standard series
+    QCOMPARE(loaded.sizeEntries.value(loaded.defaultEntry), QStringLiteral("16"));
+    QCOMPARE(state.TypeNotes, typeLayout(5).notes);
+
+    loaded = selectCatalogueType(state, 6, prompts);
+    QCOMPARE(state.PartTable[4].value2, QStringLiteral("φ17×□35×2-7.7")); // the I-beam kind
+    QCOMPARE(loaded.defaultEntry, 4);
+
+    loaded = selectCatalogueType(state, 10, prompts);
+    QCOMPARE(state.SizeBoxIndex, 1);
+
+    // The expression type loads nothing and leaves the last weight type's table.
+    loaded = selectCatalogueType(state, 0, prompts);
+    QCOMPARE(state.CurrentType, 0);
+    QVERIFY(loaded.sizeEntries.isEmpty());
+    QCOMPARE(state.PartTable[4].value2, QStringLiteral("φ17×□35×2-7.7"));
+    QCOMPARE(state.TypeNotes, typeLayout(10).notes);
+    QVERIFY(prompts.calls.isEmpty());
+}
+
+void TestTableLoader::subTypeLoadDescribesItsOwnRows()
+{
+    CatalogueState state;
+    RecordingPrompts prompts;
+    selectCatalogueType(state, 7, prompts);
+    QCOMPARE(state.LastRow, 36);
+    const LoadedTable light = loadTable(state, 5, 0, prompts);
+    QCOMPARE(light.sizeEntries.size(), 15);
+    QCOMPARE(state.LastRow, 14);
+    QCOMPARE(light.loadingTexts.last(), QStringLiteral("正在载入 弹簧垫圈 数据:14/14"));
+    const LoadedTable channelKind = loadTable(state, 6, 1, prompts);
+    QCOMPARE(state.LastRow, 11);
+    QCOMPARE(state.PartTable[4].value2, QStringLiteral("φ17×□35×2-5.4"));
+    QCOMPARE(channelKind.loadingTexts.last(), QStringLiteral("正在载入 方斜垫 数据:11/11"));
+}
+
+void TestTableLoader::angleKeepsColumnOneOfTheEarlierTable()
+{
+    CatalogueState state;
+    RecordingPrompts prompts;
+    loadTable(state, 3, 0, prompts);
+    const QString nutMass = state.PartTable[6].value1;
+    loadTable(state, 11, 0, prompts);
+    QCOMPARE(state.PartTable[6].label, QStringLiteral("50"));
+    QCOMPARE(state.PartTable[6].value2, QStringLiteral("5.5"));
+    QCOMPARE(state.PartTable[6].value1, nutMass);
+}
+
+void TestTableLoader::notesBox()
+{
+    RecordingPrompts prompts;
+    showNotes(typeLayout(9).notes, prompts);
+    QCOMPARE(prompts.calls.size(), 1);
+    const RecordingPrompts::Call &call = prompts.calls.first();
+    QCOMPARE(call.icon, MessageIcon::Information);
+    QCOMPARE(call.title, QStringLiteral("说明"));
+    QCOMPARE(call.buttons, MessageButtons::Ok);
+    QCOMPARE(call.text,
+             QStringLiteral(
+                 "  ① 热轧圆钢,代号：GB/T 702-2004。\r\n\r\n  ② 参数仅摘录了一部分，具体查看手册。\r\n\r\n"));
+
+    const QString bevel = notesText(typeLayout(6).notes);
+    QVERIFY(bevel.startsWith(QStringLiteral("  ① 工字钢 用方斜垫代号：GB/T 852-1988；\r\n      槽钢")));
+    QCOMPARE(bevel.count(QStringLiteral("\r\n")), 5);
+}
+
+QTEST_GUILESS_MAIN(TestTableLoader)
+#include "tst_tableloader.moc"
