@@ -1,0 +1,318 @@
+#include "ui/typeicons.h"
+
+#include "ui/sectionpainter.h"
+
+#include <QIconEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPainterPathStroker>
+#include <QPixmap>
+#include <QRadialGradient>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Every glyph is drawn in a 100 x 100 design square; `Canvas` keeps the pixel size at hand so
+// that outlines stay about one device pixel wide on small icons and grow gently on large ones.
+struct Canvas
+{
+    QPainter &p;
+    qreal side; // pixels
+    qreal unit() const { return side / 100.0; }
+    // An outline width of `px` device pixels, in design units.
+    qreal px(qreal pixels) const { return pixels / unit(); }
+    qreal outline() const { return px(std::max<qreal>(1.0, side / 24.0)); }
+};
+
+QPen outlinePen(const Canvas &c)
+{
+    QPen pen(DrawingPalette::outline, c.outline());
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+// A filled shape with the common outline.
+void solid(Canvas &c, const QPainterPath &path, const QBrush &fill = DrawingPalette::steel)
+{
+    c.p.setPen(outlinePen(c));
+    c.p.setBrush(fill);
+    c.p.drawPath(path);
+}
+
+// A rod of `width` design units along `path`, outlined like the solids.
+void rod(Canvas &c, const QPainterPath &path, qreal width)
+{
+    QPainterPathStroker stroker;
+    stroker.setWidth(width);
+    stroker.setCapStyle(Qt::FlatCap);
+    stroker.setJoinStyle(Qt::RoundJoin);
+    solid(c, stroker.createStroke(path).simplified());
+}
+
+QPainterPath ring(QPointF centre, qreal outer, qreal inner)
+{
+    QPainterPath path;
+    path.addEllipse(centre, outer, outer);
+    QPainterPath hole;
+    hole.addEllipse(centre, inner, inner);
+    return path.subtracted(hole);
+}
+
+QPainterPath hexagon(QPointF centre, qreal radius)
+{
+    QPolygonF poly;
+    for (int k = 0; k < 6; ++k) {
+        const qreal angle = (60.0 * k + 30.0) * M_PI / 180.0;
+        poly << centre + QPointF(radius * std::cos(angle), radius * std::sin(angle));
+    }
+    QPainterPath path;
+    path.addPolygon(poly);
+    path.closeSubpath();
+    return path;
+}
+
+void threadTicks(Canvas &c, qreal x0, qreal x1, qreal yFrom, qreal yTo, qreal step)
+{
+    c.p.setPen(QPen(DrawingPalette::outline, c.outline() * 0.8));
+    for (qreal y = yFrom; y <= yTo; y += step)
+        c.p.drawLine(QPointF(x0, y), QPointF(x1, y - step * 0.45));
+}
+
+void drawExpression(Canvas &c)
+{
+    QPainterPath body;
+    body.addRoundedRect(QRectF(18, 6, 64, 88), 9, 9);
+    c.p.setPen(outlinePen(c));
+    c.p.setBrush(DrawingPalette::accent);
+    c.p.drawPath(body);
+    c.p.setPen(Qt::NoPen);
+    c.p.setBrush(Qt::white);
+    c.p.drawRect(QRectF(28, 16, 44, 18));
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 2; ++col)
+            c.p.drawRect(QRectF(28 + col * 26, 44 + row * 15, 18, 10));
+}
+
+void drawAnchorBolt(Canvas &c)
+{
+    QPainterPath j;
+    j.moveTo(56, 4);
+    j.lineTo(56, 66);
+    j.cubicTo(56, 98, 18, 98, 18, 70);
+    rod(c, j, 16);
+    solid(c, [] {
+        QPainterPath nut;
+        nut.addRect(QRectF(42, 16, 28, 14));
+        return nut;
+    }());
+    threadTicks(c, 50, 62, 38, 54, 8);
+}
+
+void drawHexBolt(Canvas &c)
+{
+    QPainterPath head;
+    head.addRect(QRectF(22, 6, 56, 24));
+    solid(c, head);
+    c.p.setPen(QPen(DrawingPalette::outline, c.outline() * 0.8));
+    c.p.drawLine(QPointF(38, 6), QPointF(38, 30));
+    c.p.drawLine(QPointF(62, 6), QPointF(62, 30));
+    QPainterPath shank;
+    shank.addRect(QRectF(39, 30, 22, 64));
+    solid(c, shank);
+    threadTicks(c, 39, 61, 60, 92, 8);
+}
+
+void drawNut(Canvas &c)
+{
+    const QPointF centre(50, 50);
+    QPainterPath body = hexagon(centre, 46);
+    QPainterPath hole;
+    hole.addEllipse(centre, 19, 19);
+    solid(c, body.subtracted(hole));
+    c.p.setPen(QPen(DrawingPalette::outline, c.outline() * 0.7));
+    c.p.setBrush(Qt::NoBrush);
+    c.p.drawEllipse(centre, 33, 33); // chamfer circle on the face
+}
+
+void drawWasher(Canvas &c)
+{
+    solid(c, ring({50, 50}, 44, 19));
+}
+
+void drawSpringWasher(Canvas &c)
+{
+    QPainterPath split;
+    split.addRect(QRectF(-6, -50, 12, 52));
+    QTransform turn;
+    turn.translate(50, 50);
+    turn.rotate(35);
+    solid(c, ring({50, 50}, 44, 24).subtracted(turn.map(split)));
+}
+
+void drawBevelWasher(Canvas &c)
+{
+    QPainterPath square;
+    square.addRect(QRectF(8, 8, 84, 84));
+    QPainterPath hole;
+    hole.addEllipse(QPointF(50, 50), 18, 18);
+    const QPainterPath body = square.subtracted(hole);
+    solid(c, body);
+    // The thin edge of the bevel, lighter, above the hole.
+    c.p.setPen(Qt::NoPen);
+    c.p.setBrush(DrawingPalette::steelLight);
+    c.p.drawRect(QRectF(8, 8, 84, 18));
+    c.p.setPen(outlinePen(c));
+    c.p.setBrush(Qt::NoBrush);
+    c.p.drawPath(body);
+    c.p.setPen(QPen(DrawingPalette::outline, c.outline() * 0.7));
+    c.p.drawLine(QPointF(8, 26), QPointF(92, 26));
+}
+
+void drawSection(Canvas &c, SectionKind kind)
+{
+    SectionOptions options;
+    options.iconProportions = true;
+    options.outlineWidth = c.outline();
+    paintSection(c.p, QRectF(6, 6, 88, 88), kind, options);
+}
+
+void drawRoundBar(Canvas &c)
+{
+    QRadialGradient shade(QPointF(38, 36), 60);
+    shade.setColorAt(0, DrawingPalette::steelLight);
+    shade.setColorAt(1, DrawingPalette::steel);
+    QPainterPath disc;
+    disc.addEllipse(QPointF(50, 50), 42, 42);
+    solid(c, disc, shade);
+}
+
+void drawPlate(Canvas &c)
+{
+    QPainterPath top;
+    top.addPolygon(QPolygonF({{4, 48}, {38, 24}, {96, 24}, {62, 48}}));
+    top.closeSubpath();
+    QPainterPath front;
+    front.addRect(QRectF(4, 48, 58, 20));
+    QPainterPath side;
+    side.addPolygon(QPolygonF({{62, 48}, {96, 24}, {96, 44}, {62, 68}}));
+    side.closeSubpath();
+    solid(c, top, DrawingPalette::steelLight);
+    solid(c, front);
+    solid(c, side, DrawingPalette::steel.darker(118));
+}
+
+void drawPipe(Canvas &c)
+{
+    solid(c, ring({50, 50}, 44, 25));
+}
+
+void drawGlyph(QPainter &painter, const QRectF &rect, int type)
+{
+    const qreal side = std::min(rect.width(), rect.height());
+    if (side <= 0)
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.translate(rect.center() - QPointF(side / 2, side / 2));
+    painter.scale(side / 100.0, side / 100.0);
+    Canvas c{painter, side};
+    switch (type) {
+    case 0:
+        drawExpression(c);
+        break;
+    case 1:
+        drawAnchorBolt(c);
+        break;
+    case 2:
+        drawHexBolt(c);
+        break;
+    case 3:
+        drawNut(c);
+        break;
+    case 4:
+        drawWasher(c);
+        break;
+    case 5:
+        drawSpringWasher(c);
+        break;
+    case 6:
+        drawBevelWasher(c);
+        break;
+    case 7:
+        drawSection(c, SectionKind::IBeam);
+        break;
+    case 8:
+        drawSection(c, SectionKind::Channel);
+        break;
+    case 9:
+        drawRoundBar(c);
+        break;
+    case 10:
+        drawPlate(c);
+        break;
+    case 11:
+        drawSection(c, SectionKind::Angle);
+        break;
+    case 12:
+        drawPipe(c);
+        break;
+    default:
+        break;
+    }
+    painter.restore();
+}
+
+// Paints the glyph at whatever size and scale the toolbar asks for, so no bitmap is ever
+// stretched.
+class TypeIconEngine : public QIconEngine
+{
+public:
+    explicit TypeIconEngine(int type) : m_type(type) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State) override
+    {
+        painter->save();
+        if (mode == QIcon::Disabled)
+            painter->setOpacity(0.4);
+        drawGlyph(*painter, rect, m_type);
+        painter->restore();
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        const QSize device = (QSizeF(size) * scale).toSize();
+        QPixmap pm(device.isEmpty() ? QSize(1, 1) : device);
+        pm.fill(Qt::transparent);
+        {
+            QPainter painter(&pm);
+            paint(&painter, QRect(QPoint(0, 0), pm.size()), mode, state);
+        }
+        pm.setDevicePixelRatio(scale);
+        return pm;
+    }
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
+
+    QIconEngine *clone() const override { return new TypeIconEngine(m_type); }
+
+    QString key() const override { return QStringLiteral("VardekoTypeIcon"); }
+
+private:
+    int m_type;
+};
+
+} // namespace
+
+QIcon typeIcon(int type)
+{
+    if (type < 0 || type > 12)
+        return {};
+    return QIcon(new TypeIconEngine(type));
+}
