@@ -252,9 +252,12 @@ void Document::replaceValue(qsizetype keyLine, const QString &value)
 {
     Line &target = m_lines[keyLine];
     // Keep the key as it is spelled in the file, the "=" and any blanks after it.
+    // A blank-only old value leaves no blanks behind.
     qsizetype start = target.valueStart;
     while (start < target.text.size() && isBlank(target.text.at(start)))
         ++start;
+    if (start == target.text.size())
+        start = target.valueStart;
     target.text = target.text.left(start) + value;
     target.raw = encode(target.text);
 }
