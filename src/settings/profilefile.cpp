@@ -91,7 +91,6 @@ public:
     // index of the section's last key line (or of its section line) in `lastKeyLine`.
     qsizetype findKey(qsizetype sectionLine, QStringView key, qsizetype *lastKeyLine = nullptr) const;
 
-    const Line &line(qsizetype index) const { return m_lines.at(index); }
     QString valueOf(qsizetype keyLine) const;
 
     void replaceValue(qsizetype keyLine, const QString &value);
@@ -118,7 +117,8 @@ Document::Load Document::load(const QString &path)
     const QFileInfo info(path);
     if (!info.exists())
         return Load::Missing;
-    if (info.isDir())
+    // A folder, a pipe or a device is no settings file (and reading a pipe could block).
+    if (!info.isFile())
         return Load::Unreadable;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -330,7 +330,7 @@ void checkPath(const QString &path)
     const QFileInfo folder(info.absolutePath());
     if (!folder.exists() || !folder.isDir())
         throw ErrorValue(ErrorNumber::PathNotFound, errorSource());
-    if (info.isDir())
+    if (info.exists() && !info.isFile())
         throw ErrorValue(ErrorNumber::PathFileAccess, errorSource());
     if (info.exists()) {
         const auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;

@@ -27,7 +27,7 @@ namespace Profile {
 inline constexpr int MaxValueBytes = 65535;
 
 // The value of `key` in `section`, cut to MaxValueBytes; nullopt when the file, the
-// section or the key does not exist, or the file cannot be read (a directory, no access).
+// section or the key does not exist, or the file cannot be read (a folder, a pipe, no access).
 // A key present with an empty value gives the empty text.
 std::optional<QString> profileString(const QString &path, const QString &section, const QString &key);
 
@@ -48,7 +48,7 @@ int profileInt(const QString &path, const QString &section, const QString &key, 
 //   52 the path names no usable file (empty, ends in "/", holds a NUL);
 //   76 the folder of the file does not exist, or a part of its path is not a folder;
 //   75 the file or its folder cannot be read or written: no permission, a read-only file
-//      (no write permission bit), the path is a folder, or the write itself failed.
+//      (no write permission bit), the path is a folder, pipe or device, or the write failed.
 // Error 53 is never raised here: a missing file is created, not reported.
 void writeProfileString(const QString &path, const QString &section, const QString &key,
                         const QString &value);

@@ -11,6 +11,8 @@
 
 #include <limits>
 
+#include <sys/stat.h>
+
 using namespace Profile;
 
 namespace {
@@ -386,6 +388,9 @@ void TestProfileFile::failedWriteRaisesAndKeepsFile_data()
     QTest::newRow("file is a folder: access error") << "folder"
                                                     << "s"
                                                     << "k" << 75;
+    QTest::newRow("file is a pipe: access error") << "pipe"
+                                                  << "s"
+                                                  << "k" << 75;
     QTest::newRow("read-only file: access error") << "read-only"
                                                   << "s"
                                                   << "k" << 75;
@@ -435,6 +440,11 @@ void TestProfileFile::failedWriteRaisesAndKeepsFile()
     else if (setup == QLatin1String("folder")) {
         target = m_dir.filePath(QStringLiteral("folder.ini"));
         QVERIFY(QDir().mkpath(target));
+    } else if (setup == QLatin1String("pipe")) {
+        target = m_dir.filePath(QStringLiteral("pipe.ini"));
+        QVERIFY(::mkfifo(QFile::encodeName(target).constData(), 0600) == 0);
+        // Reading must not wait for a writer either.
+        QVERIFY(!profileString(target, section, key).has_value());
     } else if (setup == QLatin1String("read-only"))
         QVERIFY(QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     else if (setup == QLatin1String("empty-path"))
