@@ -1,0 +1,134 @@
+#include "expression/bdsjs.h"
+
+#include "expression/errorvalue.h"
+#include "expression/evaluator.h"
+#include "expression/numbertext.h"
+#include "platform/prompts.h"
+
+#include <utility>
+
+namespace {
+
+// Typed forms the evaluator does not read, in the order they are rewritten.
+const std::pair<QString, QString> kReplacements[] = {
+    {QStringLiteral(" "), QString()},
+    {QStringLiteral("×"), QStringLiteral("*")},
+    {QStringLiteral("÷"), QStringLiteral("/")},
+    {QStringLiteral("（"), QStringLiteral("(")},
+    {QStringLiteral("["), QStringLiteral("(")},
+    {QStringLiteral("{"), QStringLiteral("(")},
+    {QStringLiteral("【"), QStringLiteral("(")},
+    {QStringLiteral("｛"), QStringLiteral("(")},
+    {QStringLiteral("）"), QStringLiteral(")")},
+    {QStringLiteral("]"), QStringLiteral(")")},
+    {QStringLiteral("}"), QStringLiteral(")")},
+    {QStringLiteral("】"), QStringLiteral(")")},
+    {QStringLiteral("｝"), QStringLiteral(")")},
+    {QStringLiteral("π"), QStringLiteral("3.1416")},
+};
+
+const QString kNoExpressionText = QStringLiteral("无表达式!");
+const QString kNoExpressionTitle = QStringLiteral("无表达式！");
+const QString kNoticeTitle = QStringLiteral("注意！");
+const QString kConsecutiveOperators = QStringLiteral("    检测到表达式中含有连续运算（**、*/、//、/*），\r\n"
+                                                     "连续乘除运算会出错，请检查、修正。 ");
+const QString kIntegerDivision = QStringLiteral("    检测到表达式中含有整除运算（\\），\r\n"
+                                                "请确认是否需要整除运算（5\\2=2）。 ");
+const QString kTrigNote =
+    QStringLiteral("    检测到表达式中有三角函数，使用三角函数请注意以下几点：\r\n"
+                   "\r\n"
+                   "    ①、本程序表达式计算仅支持正弦Sin()、余弦Cos()、正切Tan() \r\n"
+                   "反正切Atn()等4个三角函数，函数不分大小写，但数据须放入括号内，\r\n"
+                   "即写成Sin(#)、Tan（X+Y×Z），否则会出错。\r\n"
+                   "    ②、你可以在【设置】-【角度单位】中设置角度的单位，程序每次启动均默认为°。\r\n"
+                   "    ③、无论选择何种角度单位，在角度值后输入°符号，程序都会 \r\n"
+                   "以度为单位进行计算，即Sin(30°)=sin(π/6)=1/2。 \r\n"
+                   "    ④、由于数据转换精度的原因，某些角度计算会有问题，例如Tan(90°)=82183020.0。\r\n"
+                   "    ⑤、程序自动以3.1416替换π，以°替换“du”。\r\n"
+                   "    ⑥、本说明程序每次运行仅显示一次。");
+const QString kErrorTitle = QStringLiteral("错误！");
+const QString kDegreeSign = QStringLiteral("°");
+const QString kDegreeToRadian = QStringLiteral("*0.0174532925");
+
+QString errorMessage(const ErrorValue &error)
+{
+    const int number = error.number();
+    switch (number) {
+    case ErrorNumber::DivisionByZero:
+        return QStringLiteral("  错误：") + QString::number(number) + QStringLiteral("——") +
+               error.description() + QStringLiteral("\r\n\r\n请检查运算符！");
+    case ErrorNumber::TypeMismatch:
+    case ErrorNumber::ExcessClosingBracket:
+    case ErrorNumber::MissingClosingBracket:
+        return QStringLiteral("  错误！") + error.description();
+    default:
+        return QStringLiteral("  错误：") + QString::number(number) + QStringLiteral("——") +
+               error.description() +
+               QStringLiteral(
+                   "\r\n\r\n  这可能是由于表达式内含有非运算或函数符号引起的，\r\n\r\n请重新检查表达式！");
+    }
+}
+
+// The errors that point at the typed text itself; that text is then dropped from the history.
+bool blamesTheText(int number)
+{
+    return number == ErrorNumber::DivisionByZero || number == ErrorNumber::TypeMismatch ||
+           number == ErrorNumber::ExcessClosingBracket || number == ErrorNumber::MissingClosingBracket;
+}
+
+bool mentionsTrigonometry(const QString &text)
+{
+    for (const char *name : {"Sin", "Cos", "Tan", "Atn"})
+        if (text.contains(QLatin1String(name), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+} // namespace
+
+QString BDSJS(QString text, ExpressionState &state, ExpressionHost &host, Prompts &prompts)
+{
+    for (const auto &[find, replacement] : kReplacements)
+        text.replace(find, replacement);
+
+    if (text.trimmed().isEmpty()) {
+        prompts.message(MessageIcon::Exclamation, kNoExpressionTitle, kNoExpressionText);
+        return QString();
+    }
+
+    // A pasted "=12*3=" is read as 12*3.
+    qsizetype leading = 0;
+    while (leading < text.size() && text[leading] == QLatin1Char('='))
+        ++leading;
+    text.remove(0, leading);
+    if (text.isEmpty())
+        throw ErrorValue(ErrorNumber::InvalidCall);
+    while (!text.isEmpty() && text.endsWith(QLatin1Char('=')))
+        text.chop(1);
+
+    for (const char *pair : {"*/", "**", "//", "/*"}) {
+        if (text.contains(QLatin1String(pair))) {
+            prompts.message(MessageIcon::Critical, kNoticeTitle, kConsecutiveOperators);
+            return QString();
+        }
+    }
+
+    if (text.contains(QLatin1Char('\\')))
+        prompts.message(MessageIcon::Exclamation, kNoticeTitle, kIntegerDivision);
+
+    if (!state.TrigNoteShown && mentionsTrigonometry(text)) {
+        prompts.message(MessageIcon::Information, kNoticeTitle, kTrigNote);
+        state.TrigNoteShown = true;
+    }
+
+    text.replace(kDegreeSign, host.anglesInRadians() ? kDegreeToRadian : QString());
+
+    try {
+        return doubleText(EvaluateExpr(text, state.ToHDu, prompts));
+    } catch (const ErrorValue &error) {
+        prompts.message(MessageIcon::Critical, kErrorTitle, errorMessage(error));
+        if (blamesTheText(error.number()) && host.currentType() == 0)
+            host.removeNewestHistoryEntry();
+        return QString();
+    }
+}
