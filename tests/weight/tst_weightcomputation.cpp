@@ -222,8 +222,6 @@ private slots:
     void angleRowSearch();
     void unitWeightDisplay_data();
     void unitWeightDisplay();
-    void publishedUnitWeights_data();
-    void publishedUnitWeights();
     void plateWithCopperScalesPieceWeight();
     void builtInTables_data();
     void builtInTables();
@@ -541,28 +539,6 @@ void TestWeightComputation::unitWeightDisplay()
     QVERIFY(
         out.display.caption.startsWith(QStringLiteral("※ 单重: ") + shown + QStringLiteral(" kg/个\r\n")));
     QCOMPARE(out.display.UnitWeight, unitWeight);
-}
-
-void TestWeightComputation::publishedUnitWeights_data()
-{
-    QTest::addColumn<Case>("input");
-    QTest::addColumn<double>("published");
-
-    QTest::newRow("round bar d 20") << Case{9, nullptr, -1, boxes("", "20", "1000", "1")} << 2.47;
-    QTest::newRow("pipe 57x3.5") << Case{12, nullptr, -1, boxes("", "57", "3.5", "1000")} << 4.62;
-    QTest::newRow("angle 50x5") << Case{11, &angles(), -1, boxes("", "50", "5", "1000")} << 3.77;
-    QTest::newRow("plate 10 mm") << Case{10, nullptr, -1, boxes("", "10", "1000000", "1")} << 78.5;
-}
-
-void TestWeightComputation::publishedUnitWeights()
-{
-    QFETCH(Case, input);
-    QFETCH(double, published);
-
-    FakeEvaluator evaluator;
-    const WeightOutcome out = computeWeight(inputsOf(input, evaluator), WeightDisplay{});
-    QVERIFY2(qAbs(static_cast<double>(out.display.UnitWeight) / published - 1) < 0.01,
-             qPrintable(QString::number(static_cast<double>(out.display.UnitWeight))));
 }
 
 void TestWeightComputation::plateWithCopperScalesPieceWeight()
