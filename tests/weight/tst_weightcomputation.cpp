@@ -1,6 +1,7 @@
 #include "weight/weightcomputation.h"
 
 #include "catalogue/tableloader.h"
+#include "expression/bdsjs.h"
 #include "expression/numbertext.h"
 #include "platform/recordingprompts.h"
 
@@ -223,6 +224,7 @@ private slots:
     void unitWeightDisplay_data();
     void unitWeightDisplay();
     void plateWithCopperScalesPieceWeight();
+    void plateAreaThroughTheEvaluator();
     void builtInTables_data();
     void builtInTables();
 };
@@ -551,6 +553,33 @@ void TestWeightComputation::plateWithCopperScalesPieceWeight()
     QCOMPARE(out.display.caption, lines({"※ 单重: 89.200 kg/m^2；178.399094939232 kg/块",
                                          "※ 标准: GB/T 709-2006", "※ [面积] 可进行乘法运算"}));
     QCOMPARE(out.display.resultText, QStringLiteral("178.399094939232"));
+}
+
+void TestWeightComputation::plateAreaThroughTheEvaluator()
+{
+    struct Host : ExpressionHost
+    {
+        bool anglesInRadians() const override { return false; }
+        int currentType() const override { return 10; }
+        void removeNewestHistoryEntry() override {}
+    } host;
+    ExpressionState expression;
+    RecordingPrompts prompts;
+
+    WeightInputs in;
+    in.type = 10;
+    in.boxTexts = boxes("", "10", "1000*2000", "3");
+    in.evaluate = [&](const QString &text) { return BDSJS(text, expression, host, prompts); };
+    const WeightOutcome good = computeWeight(in, Previous);
+    QCOMPARE(good.display.resultText, QStringLiteral("471.0"));
+    QVERIFY(prompts.calls.isEmpty());
+
+    // A refused area shows the evaluator's own message and leaves the total as it was.
+    in.boxTexts[2] = QStringLiteral("1000**2000");
+    const WeightOutcome refused = computeWeight(in, good.display);
+    QCOMPARE(prompts.calls.size(), 1);
+    QCOMPARE(refused.display.resultText, QStringLiteral("471.0"));
+    QVERIFY(refused.completed);
 }
 
 void TestWeightComputation::builtInTables_data()
