@@ -157,12 +157,6 @@ private:
             --end;
     }
 
-    QString slice(qsizetype begin, qsizetype end) const
-    {
-        trim(begin, end);
-        return m_text.sliced(begin, end - begin).toString();
-    }
-
     // Finds the operators of the loosest class at depth 0; raises the bracket errors of this
     // level (an excess ")" at once, an open "(" at the end).
     Split scan(qsizetype begin, qsizetype end) const
@@ -209,6 +203,28 @@ private:
         return begin == end;
     }
 
+    // An operand of the warning is shown in full up to this many characters; a longer one is
+    // cut to its end next to the operator, so a long text with many missing operands cannot
+    // make each warning as long as the text.
+    static constexpr qsizetype kShownOperand = 100;
+
+    QString shownLeft(qsizetype begin, qsizetype op) const
+    {
+        trim(begin, op);
+        if (op - begin <= kShownOperand)
+            return m_text.sliced(begin, op - begin).toString();
+        return QStringLiteral("…") + m_text.sliced(op - kShownOperand, kShownOperand).toString();
+    }
+
+    QString shownRight(qsizetype op, qsizetype end) const
+    {
+        qsizetype begin = op + 1;
+        trim(begin, end);
+        if (end - begin <= kShownOperand)
+            return m_text.sliced(begin, end - begin).toString();
+        return m_text.sliced(begin, kShownOperand).toString() + QStringLiteral("…");
+    }
+
     // Only texts with a missing operand are copied: a long chain must not copy its prefix once
     // per operator.
     void warnIfOperandMissing(qsizetype begin, qsizetype op, qsizetype rightEnd)
@@ -218,8 +234,8 @@ private:
         if (!leftMissing && !rightMissing)
             return;
         m_prompts.message(MessageIcon::Exclamation, kMissingOperandTitle,
-                          kMissingOperandLead + (leftMissing ? kEmptyOperand : slice(begin, op)) +
-                              m_text[op] + (rightMissing ? kEmptyOperand : slice(op + 1, rightEnd)) +
+                          kMissingOperandLead + (leftMissing ? kEmptyOperand : shownLeft(begin, op)) +
+                              m_text[op] + (rightMissing ? kEmptyOperand : shownRight(op, rightEnd)) +
                               kMissingOperandTail);
     }
 
