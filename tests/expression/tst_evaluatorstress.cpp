@@ -91,11 +91,17 @@ public:
     QString text()
     {
         QString t = expression(0);
-        // A few texts with a bracket too many or too few.
-        if (pick(40) == 0)
-            t.insert(pick(int(t.size()) + 1), QLatin1Char(')'));
-        if (pick(40) == 0)
-            t.insert(pick(int(t.size()) + 1), QLatin1Char('('));
+        // A few texts with a bracket too many or too few, doubled next to an existing one so
+        // that no sign comes to stand before a bracket.
+        if (pick(20) == 0) {
+            const QChar bracket = pick(2) ? QLatin1Char('(') : QLatin1Char(')');
+            QList<qsizetype> at;
+            for (qsizetype i = 0; i < t.size(); ++i)
+                if (t[i] == bracket)
+                    at.append(i);
+            if (!at.isEmpty())
+                t.insert(at[pick(int(at.size()))], bracket);
+        }
         return t;
     }
 
