@@ -114,6 +114,10 @@ int RWini::GetIniN(const QString &section, const QString &key, short defaultValu
 
 void RWini::SetIniS(const QString &section, const QString &key, const QString &value)
 {
+    // After a failed write the program is ending: a caller that goes on writing (several
+    // keys in a row) must neither change the file nor repeat the dialogs.
+    if (m_writeFailed)
+        return;
     try {
         Profile::writeProfileString(m_iniPath, section, key, value);
     } catch (const ErrorValue &error) {
@@ -123,6 +127,8 @@ void RWini::SetIniS(const QString &section, const QString &key, const QString &v
 
 void RWini::SetIniN(const QString &section, const QString &key, int value)
 {
+    if (m_writeFailed)
+        return;
     try {
         Profile::writeProfileString(m_iniPath, section, key, QString::number(value));
     } catch (const ErrorValue &error) {
@@ -132,6 +138,7 @@ void RWini::SetIniN(const QString &section, const QString &key, int value)
 
 void RWini::reportWriteError(const QString &procedure, const ErrorValue &error)
 {
+    m_writeFailed = true;
     m_prompts.message(MessageIcon::Critical, Texts::Title, Texts::FailedIn + procedure);
     const MessageAnswer answer =
         m_prompts.message(MessageIcon::Critical, Texts::Title, writeErrorText(error), MessageButtons::YesNo);

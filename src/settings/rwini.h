@@ -44,4 +44,5 @@ private:
     Shell &m_shell;
     std::function<void()> m_endProgram;
     QString m_iniPath;
+    bool m_writeFailed = false;
 };
