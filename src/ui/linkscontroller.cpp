@@ -273,6 +273,11 @@ void LinksController::showRows()
     const QSignalBlocker blocker(m_list);
     m_list->clear();
     m_list->addItems(m_editor.rowTexts());
+    // The list is narrow and the gap wide: the tip shows name and target in full.
+    for (int i = 0; i < m_editor.rowCount(); ++i) {
+        const LinkRecord &record = m_editor.records().at(i);
+        m_list->item(i)->setToolTip(record.name + QLatin1Char('\n') + record.target);
+    }
     m_list->setCurrentRow(m_editor.selected());
     if (m_editor.selected() < 0)
         m_list->clearSelection();

@@ -7,6 +7,7 @@
 #include "settings/rwini.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QMenu>
@@ -54,6 +55,8 @@ private slots:
     void editorCancelledAddLeavesButtonsAsTheyAre();
     void closingAnEmptyEditorHidesTheUserItem();
     void closingWithFewerRowsKeepsLeftOverKeys();
+    void failedWriteOnCloseEndsWithOneReport();
+    void unreadableSettingsKeepTheEditorClosed();
 
 private:
     void makeController();
@@ -113,6 +116,7 @@ private:
     QMenu *m_menu = nullptr;
     LinksController *m_links = nullptr;
     QByteArray m_savedPath;
+    int m_ends = 0;
 };
 
 void TestLinksController::init()
@@ -121,7 +125,8 @@ void TestLinksController::init()
     QVERIFY(m_dir->isValid());
     m_prompts = RecordingPrompts();
     m_shell = RecordingShell();
-    m_settings = std::make_unique<RWini>(m_prompts, m_shell, [] { QFAIL("the program would end"); });
+    m_ends = 0;
+    m_settings = std::make_unique<RWini>(m_prompts, m_shell, [this] { ++m_ends; });
     m_settings->setProgramDirectory(m_dir->path());
     makeController();
     m_savedPath = qgetenv("PATH");
@@ -131,6 +136,8 @@ void TestLinksController::cleanup()
 {
     qputenv("PATH", m_savedPath);
     m_window.reset();
+    if (QTest::currentTestFunction() != QLatin1String("failedWriteOnCloseEndsWithOneReport"))
+        QCOMPARE(m_ends, 0);
 }
 
 void TestLinksController::makeController()
@@ -546,6 +553,33 @@ void TestLinksController::closingWithFewerRowsKeepsLeftOverKeys()
     QCOMPARE(value(LinkTexts::CountKey), QStringLiteral("5"));
     for (int i = 5; i < 10; ++i)
         QCOMPARE(value(linkNameKey(i)), QStringLiteral("n%1").arg(i));
+}
+
+void TestLinksController::failedWriteOnCloseEndsWithOneReport()
+{
+    storeLinks({{QStringLiteral("甲"), QStringLiteral("/a")}, {QStringLiteral("乙"), QStringLiteral("/b")}});
+    m_links->MnuBJLJ()->trigger();
+    QVERIFY(m_dir->remove()); // the program's folder disappears while the editor is open
+    click(LinkEditorModel::Close);
+
+    // The first failed write reports and ends the program; the writes after it are dropped.
+    QCOMPARE(m_ends, 1);
+    const QStringList texts = m_prompts.messageTexts();
+    QCOMPARE(texts.size(), 2);
+    QCOMPARE(texts.first(), QStringLiteral("  错误：Public Sub SetIniN"));
+    QVERIFY(!QFile::exists(m_settings->IniPath()));
+}
+
+void TestLinksController::unreadableSettingsKeepTheEditorClosed()
+{
+    // A settings path that is a folder cannot take the written-back count.
+    QVERIFY(QDir(m_dir->path()).mkdir(RWini::fileName()));
+    m_links->MnuBJLJ()->trigger();
+    QVERIFY(!m_links->isEditing());
+    QVERIFY(m_menu->menuAction()->isEnabled());
+    QCOMPARE(
+        m_prompts.messageTexts(),
+        QStringList{QStringLiteral("  错误：75——路径/文件访问错误\r\n\r\n请确认文件未被使用，稍候重试！")});
 }
 
 QTEST_MAIN(TestLinksController)
