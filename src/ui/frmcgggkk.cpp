@@ -414,10 +414,10 @@ void FrmCGGGKK::placeMarks(int kind)
     const QPoint offset = view->geometry().topLeft();
     const SectionMarks marks = view->marks();
 
-    auto place = [&](QLabel *captionLabel, QLabel *value, QPointF at, int alignment) {
+    auto place = [&](QLabel *captionLabel, QLabel *value, QPointF at, int alignment, int gap = 0) {
         captionLabel->adjustSize();
         value->adjustSize();
-        const int width = captionLabel->width() + (value->text().isEmpty() ? 0 : value->width());
+        const int width = captionLabel->width() + (value->text().isEmpty() ? 0 : gap + value->width());
         const int height = std::max(captionLabel->height(), value->height());
         qreal left = at.x();
         if (alignment & Qt::AlignHCenter)
@@ -431,11 +431,11 @@ void FrmCGGGKK::placeMarks(int kind)
             top -= height;
         const QPoint topLeft = offset + QPointF(left, top).toPoint();
         captionLabel->move(topLeft);
-        value->move(topLeft + QPoint(captionLabel->width(), 0));
+        value->move(topLeft + QPoint(captionLabel->width() + gap, 0));
     };
     // The designation sits in the heading row above the drawing.
     place(Lab_BS[info.model], values[0], QPointF(offset.x() + 4, 10) - offset,
-          Qt::AlignLeft | Qt::AlignVCenter);
+          Qt::AlignLeft | Qt::AlignVCenter, 6);
     place(Lab_BS[info.a], values[kind == 2 ? 2 : 1], marks.a.at, marks.a.alignment);
     place(Lab_BS[info.d], values[3], marks.d.at, marks.d.alignment);
     if (kind == 2)

@@ -36,3 +36,8 @@ void GaugeWindows::closeAll()
     // Closing only schedules the deletion; the window must be gone before a new one loads.
     delete m_window.data();
 }
+
+FrmCGGGKK *GaugeWindows::window() const
+{
+    return m_window.data();
+}

@@ -27,7 +27,7 @@ public:
 
     quint8 gaugeTableIndex() const { return GaugeTableIndex; }
     // The open window, or nullptr.
-    FrmCGGGKK *window() const { return m_window.data(); }
+    FrmCGGGKK *window() const;
 
 private:
     Prompts &m_prompts;

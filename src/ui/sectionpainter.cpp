@@ -99,33 +99,42 @@ QPolygonF outlineOf(SectionKind kind, const Shape &s)
     return {};
 }
 
-// The holes cut through flanges, web or legs, in section millimetres.
-QList<QRectF> holesOf(SectionKind kind, const Shape &s)
+// The holes through flanges, web or legs, in section millimetres; `across` holes run
+// vertically (through a flange or the horizontal leg), the others horizontally.
+struct Hole
+{
+    QRectF area;
+    bool across;
+};
+
+QList<Hole> holesOf(SectionKind kind, const Shape &s)
 {
     const qreal r = s.hole / 2;
     const qreal deep = s.t * 2; // reaches through the tapered flange
     switch (kind) {
     case SectionKind::Channel:
-        return {QRectF(s.a - r, -1, s.hole, deep), QRectF(s.a - r, s.h - deep + 1, s.hole, deep),
-                QRectF(-1, s.a1 - r, s.web + 2, s.hole), QRectF(-1, s.h - s.a1 - r, s.web + 2, s.hole)};
+        return {{QRectF(s.a - r, -1, s.hole, deep), true},
+                {QRectF(s.a - r, s.h - deep + 1, s.hole, deep), true},
+                {QRectF(-1, s.a1 - r, s.web + 2, s.hole), false},
+                {QRectF(-1, s.h - s.a1 - r, s.web + 2, s.hole), false}};
     case SectionKind::IBeam: {
         const qreal l = s.b / 2 - s.a / 2, rr = s.b / 2 + s.a / 2;
         const qreal w = (s.b - s.web) / 2;
-        return {QRectF(l - r, -1, s.hole, deep),
-                QRectF(rr - r, -1, s.hole, deep),
-                QRectF(l - r, s.h - deep + 1, s.hole, deep),
-                QRectF(rr - r, s.h - deep + 1, s.hole, deep),
-                QRectF(w - 1, s.a1 - r, s.web + 2, s.hole),
-                QRectF(w - 1, s.h - s.a1 - r, s.web + 2, s.hole)};
+        return {{QRectF(l - r, -1, s.hole, deep), true},
+                {QRectF(rr - r, -1, s.hole, deep), true},
+                {QRectF(l - r, s.h - deep + 1, s.hole, deep), true},
+                {QRectF(rr - r, s.h - deep + 1, s.hole, deep), true},
+                {QRectF(w - 1, s.a1 - r, s.web + 2, s.hole), false},
+                {QRectF(w - 1, s.h - s.a1 - r, s.web + 2, s.hole), false}};
     }
     case SectionKind::Angle:
-        return {QRectF(s.a - r, s.h - s.t - 1, s.hole, s.t + 2),
-                QRectF(-1, s.h - s.a - r, s.web + 2, s.hole)};
+        return {{QRectF(s.a - r, s.h - s.t - 1, s.hole, s.t + 2), true},
+                {QRectF(-1, s.h - s.a - r, s.web + 2, s.hole), false}};
     }
     return {};
 }
 
-QPainterPath sectionPath(SectionKind kind, const Shape &s, const Frame &f, bool withHoles)
+QPainterPath sectionPath(SectionKind kind, const Shape &s, const Frame &f)
 {
     QPolygonF poly;
     for (const QPointF &p : outlineOf(kind, s))
@@ -133,12 +142,32 @@ QPainterPath sectionPath(SectionKind kind, const Shape &s, const Frame &f, bool 
     QPainterPath path;
     path.addPolygon(poly);
     path.closeSubpath();
-    if (!withHoles)
-        return path;
-    QPainterPath holes;
-    for (const QRectF &h : holesOf(kind, s))
-        holes.addRect(QRectF(f.at(h.left(), h.top()), f.at(h.right(), h.bottom())));
-    return path.subtracted(holes);
+    return path;
+}
+
+// Holes lie behind the plane of the section: shown lighter, with their walls as hidden lines,
+// so that the section still reads as one piece.
+void paintHoles(QPainter &p, SectionKind kind, const Shape &s, const Frame &f, const QPainterPath &section)
+{
+    QPen hidden(DrawingPalette::outline, 0.8);
+    hidden.setDashPattern({3, 2});
+    for (const Hole &h : holesOf(kind, s)) {
+        QPainterPath area;
+        area.addRect(QRectF(f.at(h.area.left(), h.area.top()), f.at(h.area.right(), h.area.bottom())));
+        const QPainterPath inside = area.intersected(section);
+        const QRectF box = inside.boundingRect();
+        p.setPen(Qt::NoPen);
+        p.setBrush(DrawingPalette::steelLight);
+        p.drawPath(inside);
+        p.setPen(hidden);
+        if (h.across) {
+            p.drawLine(box.topLeft(), box.bottomLeft());
+            p.drawLine(box.topRight(), box.bottomRight());
+        } else {
+            p.drawLine(box.topLeft(), box.topRight());
+            p.drawLine(box.bottomLeft(), box.bottomRight());
+        }
+    }
 }
 
 void arrowHead(QPainter &p, QPointF tip, QPointF from)
@@ -289,9 +318,15 @@ SectionMarks paintSection(QPainter &painter, const QRectF &box, SectionKind kind
     painter.setRenderHint(QPainter::Antialiasing, true);
     QPen outline(DrawingPalette::outline, options.outlineWidth);
     outline.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(outline);
+    const QPainterPath section = sectionPath(kind, s, f);
+    painter.setPen(Qt::NoPen);
     painter.setBrush(DrawingPalette::steel);
-    painter.drawPath(sectionPath(kind, s, f, options.annotate));
+    painter.drawPath(section);
+    if (options.annotate)
+        paintHoles(painter, kind, s, f, section);
+    painter.setPen(outline);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(section);
 
     SectionMarks m;
     if (options.annotate)

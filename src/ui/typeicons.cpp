@@ -205,7 +205,22 @@ void drawPlate(Canvas &c)
 
 void drawPipe(Canvas &c)
 {
-    solid(c, ring({50, 50}, 44, 25));
+    // A short length of tube seen from its end, the bore dark so it reads as hollow.
+    const QPointF front(37, 63), back(63, 37);
+    const qreal outer = 29, inner = 17;
+    QPainterPath body;
+    body.moveTo(front + QPointF(-outer * 0.7071, -outer * 0.7071));
+    body.lineTo(back + QPointF(-outer * 0.7071, -outer * 0.7071));
+    body.arcTo(QRectF(back.x() - outer, back.y() - outer, 2 * outer, 2 * outer), 135, -180);
+    body.lineTo(front + QPointF(outer * 0.7071, outer * 0.7071));
+    body.closeSubpath();
+    solid(c, body, DrawingPalette::steel.darker(115));
+    solid(c, ring(front, outer, inner), DrawingPalette::steelLight);
+    QPainterPath bore;
+    bore.addEllipse(front, inner, inner);
+    c.p.setPen(Qt::NoPen);
+    c.p.setBrush(DrawingPalette::outline.lighter(160));
+    c.p.drawPath(bore);
 }
 
 void drawGlyph(QPainter &painter, const QRectF &rect, int type)
@@ -285,10 +300,10 @@ public:
         return scaledPixmap(size, mode, state, 1.0);
     }
 
+    // QIcon asks with `size` already in device pixels (the logical size times `scale`).
     QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
     {
-        const QSize device = (QSizeF(size) * scale).toSize();
-        QPixmap pm(device.isEmpty() ? QSize(1, 1) : device);
+        QPixmap pm(size.isEmpty() ? QSize(1, 1) : size);
         pm.fill(Qt::transparent);
         {
             QPainter painter(&pm);
