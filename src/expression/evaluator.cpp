@@ -330,12 +330,11 @@ private:
     double leaf(qsizetype begin, qsizetype end) const
     {
         const QStringView text = m_text.sliced(begin, end - begin);
-        if (!isNumberText(text))
-            throw ErrorValue(ErrorNumber::TypeMismatch, kSource, kNotComputable);
-        const std::optional<double> value = readNumberStrict(text);
-        if (!value)
-            raise(ErrorNumber::Overflow);
-        return *value;
+        if (const std::optional<double> value = readNumberStrict(text))
+            return *value;
+        if (isNumberText(text))
+            raise(ErrorNumber::Overflow); // a number beyond the double range
+        throw ErrorValue(ErrorNumber::TypeMismatch, kSource, kNotComputable);
     }
 
     static int enter(int nesting)

@@ -73,10 +73,19 @@ Scanned scanNumber(QStringView text, qsizetype pos)
 // (or 0 for an underflow), as strtod does.
 double parseAscii(const std::string &ascii)
 {
+    // Short integers, the common case in long sums, are exact without the C library.
+    if (ascii.size() <= 16) {
+        std::size_t i = (ascii[0] == '-' || ascii[0] == '+') ? 1 : 0;
+        const std::size_t first = i;
+        long long integer = 0;
+        while (i < ascii.size() && ascii[i] >= '0' && ascii[i] <= '9')
+            integer = integer * 10 + (ascii[i++] - '0');
+        if (i == ascii.size() && i > first && i - first <= 15)
+            return ascii[0] == '-' ? -double(integer) : double(integer);
+    }
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    std::string text = ascii;
     // strtod reads "1." and ".5" but not a lone sign or "."; callers only pass texts with a digit.
-    return strtod_l(text.c_str(), nullptr, cLocale);
+    return strtod_l(ascii.c_str(), nullptr, cLocale);
 }
 
 QString writeDecimal(const Decimal &d)
@@ -226,10 +235,13 @@ bool isNumberText(QStringView text)
 
 std::optional<double> readNumberStrict(QStringView text)
 {
-    if (!isNumberText(text))
-        return std::nullopt;
     const QStringView t = text.trimmed();
-    const double value = parseAscii(scanNumber(t, 0).ascii);
+    if (t.isEmpty())
+        return std::nullopt;
+    const Scanned s = scanNumber(t, 0);
+    if (!s.hasDigit || s.end != t.size())
+        return std::nullopt;
+    const double value = parseAscii(s.ascii);
     if (!std::isfinite(value))
         return std::nullopt;
     return value;

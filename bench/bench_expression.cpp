@@ -1,0 +1,102 @@
+// Time per evaluation of the expression calculator (preparation, evaluation, formatting) for a
+// typical expression and for generated texts of growing size.
+#include "expression/bdsjs.h"
+#include "expression/jingdu.h"
+#include "platform/prompts.h"
+
+#include <QElapsedTimer>
+#include <QString>
+
+#include <cstdio>
+
+namespace {
+
+class SilentPrompts : public Prompts
+{
+public:
+    MessageAnswer message(MessageIcon, const QString &, const QString &, MessageButtons) override
+    {
+        return MessageAnswer::Ok;
+    }
+    QString input(const QString &, const QString &, const QString &) override { return QString(); }
+    QString chooseFile() override { return QString(); }
+};
+
+class Host : public ExpressionHost
+{
+public:
+    bool anglesInRadians() const override { return false; }
+    int currentType() const override { return 0; }
+    void removeNewestHistoryEntry() override {}
+};
+
+// Nanoseconds per run of BDSJS and JingDu on `text`, repeated until at least 0.2 s have passed.
+double nanosecondsPerRun(const QString &text, QString &shown)
+{
+    SilentPrompts prompts;
+    Host host;
+    ExpressionState state;
+    state.TrigNoteShown = true;
+    QElapsedTimer timer;
+    timer.start();
+    long runs = 0;
+    do {
+        const QString value = BDSJS(text, state, host, prompts);
+        shown = value.isEmpty() ? QStringLiteral("(error)") : JingDu(value, SmartLow);
+        ++runs;
+    } while (timer.nsecsElapsed() < 200000000);
+    return double(timer.nsecsElapsed()) / double(runs);
+}
+
+QString repeatTo(const QString &unit, const QString &head, const QString &tail, qsizetype size)
+{
+    const qsizetype count = qMax<qsizetype>(1, (size - head.size() - tail.size()) / unit.size());
+    return head + unit.repeated(count) + tail;
+}
+
+QString nested(qsizetype size)
+{
+    // Sums nested up to 1000 levels deep, repeated side by side to fill the size.
+    const QString block =
+        QStringLiteral("1+(").repeated(999) + QLatin1Char('1') + QString(999, QLatin1Char(')'));
+    return repeatTo(QLatin1Char('+') + block, QStringLiteral("0"), QString(), size);
+}
+
+} // namespace
+
+int main()
+{
+    QString shown;
+    const QString typical = QStringLiteral("Sin(30)*2+1.5^2/(3-1)");
+    const double typicalNs = nanosecondsPerRun(typical, shown);
+    std::printf("%-28s %10.3f us  -> %s\n", "typical", typicalNs / 1000.0, qPrintable(shown));
+
+    struct Kind
+    {
+        const char *name;
+        QString (*make)(qsizetype);
+    };
+    const Kind kinds[] = {
+        {"flat sum",
+         [](qsizetype n) { return repeatTo(QStringLiteral("+1"), QStringLiteral("1"), QString(), n); }},
+        {"mixed operators",
+         [](qsizetype n) {
+             return repeatTo(QStringLiteral("+2*3-4/2+1^5-7%3"), QStringLiteral("0"), QString(), n);
+         }},
+        {"nested brackets", nested},
+    };
+    for (const Kind &kind : kinds) {
+        double previous = 0;
+        for (qsizetype size : {qsizetype(1) << 10, qsizetype(1) << 16, qsizetype(1) << 20}) {
+            const QString text = kind.make(size);
+            const double ns = nanosecondsPerRun(text, shown);
+            std::printf("%-16s %8lld chars %12.3f ms", kind.name, static_cast<long long>(text.size()),
+                        ns / 1e6);
+            if (previous > 0)
+                std::printf("  x%.1f for x64 size", ns / previous);
+            std::printf("  -> %s\n", qPrintable(shown));
+            previous = ns;
+        }
+    }
+    return 0;
+}
