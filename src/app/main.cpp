@@ -1,3 +1,6 @@
+#include "platform/qtprompts.h"
+#include "platform/qtshell.h"
+#include "platform/singleinstance.h"
 #include "ui/frmmain.h"
 
 #include <QApplication>
@@ -26,7 +29,26 @@ int main(int argc, char *argv[])
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
-    FrmMain window;
+    QApplication::setApplicationName(QStringLiteral("Vardeko"));
+
+    // A second start brings the running window back and ends before the settings file is
+    // touched. When no first instance answers, this start runs as the first one.
+    SingleInstance instance;
+    if (instance.claim(QStringLiteral("Normal")) == SingleInstance::Role::HandedOver)
+        return EXIT_SUCCESS;
+
+    QtPrompts prompts;
+    QtShell shell;
+    bool ended = false;
+    FrmMain window(prompts, shell, QCoreApplication::applicationDirPath(), [&ended] {
+        ended = true;
+        QCoreApplication::exit(EXIT_SUCCESS);
+    });
+    prompts.setParent(&window);
+    QObject::connect(&instance, &SingleInstance::commandReceived, &window, &FrmMain::Form_LinkExecute);
+
+    if (!window.Form_Load() || ended)
+        return EXIT_SUCCESS;
     window.show();
-    return app.exec();
+    return QApplication::exec();
 }

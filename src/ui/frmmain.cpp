@@ -1,8 +1,108 @@
 #include "ui/frmmain.h"
 
-FrmMain::FrmMain(QWidget *parent) : QMainWindow(parent)
+#include "ui/frmcgggkk.h" // GaugeWindows reads the window through a QPointer
+#include "ui/frmmain_texts.h"
+#include "ui/gaugewindows.h"
+#include "ui/linkscontroller.h"
+#include "ui/typeicons.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+
+#include <algorithm>
+
+FrmMain::FrmMain(Prompts &prompts, Shell &shell, QString programDirectory, std::function<void()> endProgram,
+                 QWidget *parent)
+    : QMainWindow(parent), m_prompts(prompts), m_shell(shell),
+      m_programDirectory(std::move(programDirectory)), m_endProgram(std::move(endProgram)),
+      m_rwini(prompts, shell, [this] { this->endProgram(); })
 {
     setObjectName(QStringLiteral("FrmMain"));
-    setWindowTitle(QStringLiteral("Vardeko"));
-    resize(555, 181);
+    setWindowTitle(FrmMainText::ProductName);
+    setWindowIcon(typeIcon(0));
+    buildMenus();
+    buildToolbar();
+    buildPanel();
+    buildStatusBar();
+
+    m_gauge = std::make_unique<GaugeWindows>(m_prompts);
+    m_links =
+        new LinksController(MnuLJ, centralWidget(), m_rwini, m_prompts, m_shell, m_programDirectory, this);
+    PicSet = m_links->PicSet();
+    connect(m_links, &LinksController::editorShown, this, [this] { showLinkEditor(true); });
+    connect(m_links, &LinksController::editorHidden, this, [this] { showLinkEditor(false); });
+}
+
+void FrmMain::showLinkEditor(bool shown)
+{
+    // The calculator panel and the link editor take turns in the same place.
+    PicMain->setVisible(!shown);
+    MnuF->menuAction()->setEnabled(!shown);
+    if (shown) {
+        m_sizeBeforeEditor = size();
+        PicSet->raise();
+        const QSize needed = PicSet->size() + (size() - centralWidget()->size());
+        if (width() < needed.width() || height() < needed.height())
+            resize(std::max(width(), needed.width()), std::max(height(), needed.height()));
+    } else {
+        resize(m_sizeBeforeEditor);
+    }
+}
+
+FrmMain::~FrmMain() = default;
+
+QString FrmMain::panelText(int panel) const
+{
+    if (panel < 1 || panel > 5)
+        return {};
+    return m_panels[static_cast<std::size_t>(panel - 1)]->text();
+}
+
+void FrmMain::setPanelText(int panel, const QString &text)
+{
+    if (panel < 1 || panel > 5)
+        return;
+    m_panels[static_cast<std::size_t>(panel - 1)]->setText(text);
+    Q_EMIT panelTextChanged(panel, text);
+}
+
+void FrmMain::endProgram()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    if (m_endProgram)
+        m_endProgram();
+}
+
+bool FrmMain::anglesInRadians() const
+{
+    return MSjddw[1]->isChecked();
+}
+
+bool FrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    // The box has the focus and hands keys on to its line edit; either may see an event first.
+    if (watched == CombKJSR || watched == CombKJSR->lineEdit()) {
+        if (type == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                return CombKJSR_KeyPress(13);
+        } else if (type == QEvent::FocusOut) {
+            CombKJSR_Validate();
+        }
+        return false;
+    }
+    if (watched == LabBDS && type == QEvent::MouseButtonDblClick) {
+        LabBDS_DblClick();
+        return true;
+    }
+    if (weightEventFilter(watched, event))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
 }

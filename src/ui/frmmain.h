@@ -1,12 +1,234 @@
 #pragma once
 
-#include <QMainWindow>
+#include "catalogue/catalogue.h"
+#include "expression/bdsjs.h"
+#include "settings/rwini.h"
+#include "weight/material.h"
+#include "weight/weightcomputation.h"
 
-// The main window of the calculator.
-class FrmMain : public QMainWindow
+#include <QMainWindow>
+#include <QSize>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class GaugeWindows;
+class LinksController;
+class Prompts;
+class Shell;
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTimer;
+class QToolBar;
+class QWidget;
+
+// The expression text split at its selection, taken when the expression box loses the focus.
+struct SelectionSplitText
+{
+    QString Before;
+    QString Selected;
+    QString After;
+};
+
+// The main window: both calculators, the menus, the toolbar and the status bar. It owns the
+// run-time state; dialogs go through Prompts and launches through Shell so that the same
+// window runs with the real desktop and with recording fakes.
+class FrmMain : public QMainWindow, public ExpressionHost
 {
     Q_OBJECT
 
 public:
-    explicit FrmMain(QWidget *parent = nullptr);
+    // `endProgram` ends the program: called after the close request has stored the history,
+    // and by the settings store and the start-up error handler when they end the run.
+    FrmMain(Prompts &prompts, Shell &shell, QString programDirectory, std::function<void()> endProgram,
+            QWidget *parent = nullptr);
+    ~FrmMain() override;
+
+    // Start-up from the version text to hiding the settings file. False when the program must
+    // end (the window must then not be shown); true when it runs on, also after an error that
+    // only stopped the start-up early.
+    bool Form_Load();
+
+    // A command handed over by a second start of the program.
+    void Form_LinkExecute(const QString &command);
+
+    // "1.0.00": the revision gets one "0" in front while it has at most three digits.
+    static QString makeVersionText(int major, int minor, int revision);
+
+    // The calculate command of both calculators.
+    void CmdOK_Click();
+    // Chooses calculation type `index` (0..12): the one entry point of menu, combo and toolbar.
+    void MnuJS_Click(int index);
+
+    // A numeric text formatted by the chosen precision mode; throws ErrorValue 13 in modes 0-2
+    // for a text that is not a number.
+    QString JingDu(const QString &text) const;
+
+    const QString &VersionText() const { return m_versionText; }
+    int HistoryLimit() const { return m_historyLimit; }
+    int PrecisionMode() const { return m_precisionMode; }
+    float ToHDu() const { return m_expression.ToHDu; }
+    float DensityFactor() const { return m_material.DensityFactor(); }
+    float CustomDensity() const { return m_material.CustomDensity(); }
+    float UnitWeight() const { return m_weight.UnitWeight; }
+    const CatalogueState &catalogue() const { return m_catalogue; }
+    const SelectionSplitText &SelectionSplit() const { return m_selectionSplit; }
+    // The text of status bar panel 1..5.
+    QString panelText(int panel) const;
+
+    // ExpressionHost
+    bool anglesInRadians() const override;
+    int currentType() const override { return m_catalogue.CurrentType; }
+    void removeNewestHistoryEntry() override;
+
+Q_SIGNALS:
+    // A type switch laid the window out for `type` (once per choice).
+    void calculationTypeChanged(int type);
+    // A status bar panel (1..5) was given a new text.
+    void panelTextChanged(int panel, const QString &text);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Construction (frmmain_controls.cpp).
+    void buildMenus();
+    void buildToolbar();
+    void buildPanel();
+    void buildStatusBar();
+    QAction *addNamedAction(QMenu *menu, const QString &name, const QString &caption, bool checkable = false);
+    void createTypeItems();
+    void applyStartupLayout();
+
+    // Start-up, title, on-top, close (frmmain_startup.cpp).
+    bool runStartupSteps();
+    void loadHistory();
+    void storeHistory();
+    void setTopMost(bool topMost);
+    QString typeTitle() const;
+    void MnuS_Top_Click();
+    void MnuH_About_Click();
+    void MnuQT_Click(int index);
+    void MnuEnd_Click();
+    void closeGaugeWindow();
+    void updateClock();
+    void showLinkEditor(bool shown);
+
+    // Expression panel, angle unit, precision, copy (frmmain_expression.cpp).
+    bool runExpressionBranch();
+    void CombKJSR_Change();
+    void CombKJSR_Click();
+    bool CombKJSR_KeyPress(int key);
+    void CombKJSR_Validate();
+    void CmdHanShu_Click(int index);
+    void CmdZT_Click();
+    void CmdQK_Click();
+    void MSBDSSL_Click(int index);
+    void MSjddw_Click(int index);
+    void MSJingDu_Click(int index);
+    void TxtJieGuo_Change();
+    void CmdFZ_Click();
+    void MnuS_FZ_Click();
+    void LabBDS_DblClick();
+    QString expressionText() const;
+
+    // Type switching (frmmain_types.cpp).
+    void CombJS_Click(int index);
+    void Toolbar_ButtonClick(int button);
+    void showExpressionLayout();
+    void showWeightLayout();
+    void selectTypeEntry(int index);
+
+    // Weight calculator and material (frmmain_weight.cpp).
+    bool runWeightBranch();
+    bool weightEventFilter(QObject *watched, QEvent *event);
+    void layOutWeightType(int type);
+    void MSCaiZhi_Click(int index);
+    void setMaterialPanel();
+
+    void setPanelText(int panel, const QString &text);
+    void endProgram();
+
+    Prompts &m_prompts;
+    Shell &m_shell;
+    QString m_programDirectory;
+    std::function<void()> m_endProgram;
+    bool m_ended = false;
+    bool m_closing = false;
+    RWini m_rwini;
+    LinksController *m_links = nullptr; // owned as a child QObject
+    std::unique_ptr<GaugeWindows> m_gauge;
+
+    // Window state.
+    QString m_versionText;
+    CatalogueState m_catalogue;
+    ExpressionState m_expression;
+    int m_historyLimit = 8;
+    int m_precisionMode = 0;
+    SelectionSplitText m_selectionSplit;
+    WeightDisplay m_weight;     // UnitWeight and what the last weight run showed
+    MaterialDensity m_material; // DensityFactor and CustomDensity
+    QSize m_sizeBeforeEditor;
+    bool m_switchingType = false; // holds the input-box change handler back while a switch fills the boxes
+
+    // Menus.
+    QMenu *MnuF = nullptr;
+    std::array<QAction *, CalculationTypeCount> MnuJS{};
+    QActionGroup *m_typeGroup = nullptr;
+    QAction *m_typeSeparator = nullptr; // the type items are created in front of it
+    QAction *MnuEnd = nullptr;
+    QMenu *MnuSet = nullptr;
+    std::array<QAction *, 2> MSjddw{};
+    std::array<QAction *, 5> MSJingDu{};
+    std::array<QAction *, 4> MSBDSSL{};
+    QMenu *MSCZ = nullptr;
+    std::array<QAction *, 4> MSCaiZhi{};
+    QAction *MnuS_FZ = nullptr;
+    QAction *MnuS_Top = nullptr;
+    QMenu *MnuLJ = nullptr;
+    QMenu *MnuQTT = nullptr;
+    QMenu *MnuQT1 = nullptr;
+    std::array<QAction *, 3> MnuQT{};
+    QAction *MnuH_About = nullptr;
+
+    // Toolbar and status bar.
+    QToolBar *Toolbar = nullptr;
+    std::array<QAction *, CalculationTypeCount> m_toolButtons{};
+    QActionGroup *m_toolGroup = nullptr;
+    std::array<QLabel *, 5> m_panels{};
+    QTimer *m_clock = nullptr;
+
+    // Calculator panel.
+    QWidget *PicMain = nullptr;
+    QWidget *PicSet = nullptr;
+    QComboBox *CombJS = nullptr;
+    QComboBox *CombLeiXing = nullptr;
+    std::array<QLabel *, 4> LabSM{};
+    std::array<QComboBox *, 4> CombSR{};
+    QLabel *LabDanZhong = nullptr;
+    QLabel *LabJieGuo = nullptr;
+    QLineEdit *TxtJieGuo = nullptr;
+    QPushButton *CmdOK = nullptr;
+    QPushButton *CmdFZ = nullptr;
+    QPushButton *CmdEnd = nullptr;
+    QLabel *LabBDS = nullptr;
+    QComboBox *CombKJSR = nullptr;
+    QWidget *PicBDSCmd = nullptr;
+    QPushButton *CmdZT = nullptr;
+    QPushButton *CmdQK = nullptr;
+    std::array<QPushButton *, 5> CmdHanShu{};
+    QLabel *LabDDE = nullptr;
+    QFrame *Line1 = nullptr;
+    QFrame *Line2 = nullptr;
 };

@@ -1,0 +1,387 @@
+#include "ui/frmmain.h"
+
+#include "ui/frmmain_texts.h"
+#include "ui/typeicons.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+// Window lengths are designed in twips; 15 twips make one device-independent pixel.
+constexpr int twips(int value)
+{
+    return value / 15;
+}
+
+QString indexed(const QString &name, int index)
+{
+    return QStringLiteral("%1(%2)").arg(name).arg(index);
+}
+
+} // namespace
+
+QAction *FrmMain::addNamedAction(QMenu *menu, const QString &name, const QString &caption, bool checkable)
+{
+    auto *action = new QAction(caption, this);
+    action->setObjectName(name);
+    action->setCheckable(checkable);
+    menu->addAction(action);
+    return action;
+}
+
+void FrmMain::buildMenus()
+{
+    using namespace FrmMainText;
+    QMenuBar *bar = menuBar();
+
+    MnuF = bar->addMenu(FrmMainText::MnuF);
+    MnuF->setObjectName(QStringLiteral("MnuF"));
+    m_typeGroup = new QActionGroup(this);
+    MnuJS[0] = addNamedAction(MnuF, indexed(QStringLiteral("MnuJS"), 0),
+                              TypeList.split(TypeListSeparator).at(0), true);
+    MnuJS[0]->setData(0);
+    m_typeGroup->addAction(MnuJS[0]);
+    connect(m_typeGroup, &QActionGroup::triggered, this,
+            [this](QAction *action) { MnuJS_Click(action->data().toInt()); });
+    m_typeSeparator = MnuF->addSeparator();
+    MnuEnd = addNamedAction(MnuF, QStringLiteral("MnuEnd"), FrmMainText::MnuEnd);
+    connect(MnuEnd, &QAction::triggered, this, &FrmMain::MnuEnd_Click);
+
+    MnuSet = bar->addMenu(FrmMainText::MnuSet);
+    MnuSet->setObjectName(QStringLiteral("MnuSet"));
+
+    // Each exclusive group is one checkable QActionGroup whose slot takes the item index.
+    auto addGroup = [this](QMenu *menu, const QString &name, const QStringList &captions, auto *items,
+                           auto handler) {
+        auto *group = new QActionGroup(this);
+        for (int i = 0; i < captions.size(); ++i) {
+            QAction *action = addNamedAction(menu, indexed(name, i), captions.at(i), true);
+            action->setData(i);
+            group->addAction(action);
+            (*items)[static_cast<std::size_t>(i)] = action;
+        }
+        connect(group, &QActionGroup::triggered, this,
+                [this, handler](QAction *action) { (this->*handler)(action->data().toInt()); });
+    };
+
+    QMenu *angle = MnuSet->addMenu(AngleUnitMenu);
+    angle->setObjectName(QStringLiteral("MnuSet_jddw"));
+    addGroup(angle, QStringLiteral("MSjddw"), FrmMainText::MSjddw, &MSjddw, &FrmMain::MSjddw_Click);
+    MSjddw[0]->setChecked(true);
+    MnuSet->addSeparator();
+
+    QMenu *precision = MnuSet->addMenu(PrecisionMenu);
+    precision->setObjectName(QStringLiteral("MnuSet_JingDu"));
+    addGroup(precision, QStringLiteral("MSJingDu"), FrmMainText::MSJingDu, &MSJingDu,
+             &FrmMain::MSJingDu_Click);
+    MSJingDu[0]->setChecked(true);
+    MnuSet->addSeparator();
+
+    QMenu *history = MnuSet->addMenu(HistorySizeMenu);
+    history->setObjectName(QStringLiteral("MnuSet_BDSSL"));
+    addGroup(history, QStringLiteral("MSBDSSL"), FrmMainText::MSBDSSL, &MSBDSSL, &FrmMain::MSBDSSL_Click);
+    MSBDSSL[1]->setChecked(true);
+    MnuSet->addSeparator();
+
+    MSCZ = MnuSet->addMenu(FrmMainText::MSCZ);
+    MSCZ->setObjectName(QStringLiteral("MSCZ"));
+    addGroup(MSCZ, QStringLiteral("MSCaiZhi"), FrmMainText::MSCaiZhi, &MSCaiZhi, &FrmMain::MSCaiZhi_Click);
+    MSCaiZhi[0]->setChecked(true);
+    MnuSet->addSeparator();
+
+    MnuS_FZ = addNamedAction(MnuSet, QStringLiteral("MnuS_FZ"), FrmMainText::MnuS_FZ, true);
+    MnuS_FZ->setChecked(true);
+    connect(MnuS_FZ, &QAction::triggered, this, &FrmMain::MnuS_FZ_Click);
+    MnuSet->addSeparator();
+    MnuS_Top = addNamedAction(MnuSet, QStringLiteral("MnuS_Top"), FrmMainText::MnuS_Top, true);
+    MnuS_Top->setChecked(true);
+    connect(MnuS_Top, &QAction::triggered, this, &FrmMain::MnuS_Top_Click);
+
+    // The link items are created by the link controller.
+    MnuLJ = bar->addMenu(FrmMainText::MnuLJ);
+    MnuLJ->setObjectName(QStringLiteral("MnuLJ"));
+
+    MnuQTT = bar->addMenu(FrmMainText::MnuQTT);
+    MnuQTT->setObjectName(QStringLiteral("MnuQTT"));
+    MnuQT1 = MnuQTT->addMenu(FrmMainText::MnuQT1);
+    MnuQT1->setObjectName(QStringLiteral("MnuQT1"));
+    for (int i = 0; i < 3; ++i) {
+        MnuQT[static_cast<std::size_t>(i)] =
+            addNamedAction(MnuQT1, indexed(QStringLiteral("MnuQT"), i), FrmMainText::MnuQT.at(i));
+        connect(MnuQT[static_cast<std::size_t>(i)], &QAction::triggered, this, [this, i] { MnuQT_Click(i); });
+    }
+
+    MnuH_About = new QAction(FrmMainText::MnuH_About, this);
+    MnuH_About->setObjectName(QStringLiteral("MnuH_About"));
+    bar->addAction(MnuH_About);
+    connect(MnuH_About, &QAction::triggered, this, &FrmMain::MnuH_About_Click);
+}
+
+void FrmMain::buildToolbar()
+{
+    Toolbar = addToolBar(QStringLiteral("Toolbar"));
+    Toolbar->setObjectName(QStringLiteral("Toolbar"));
+    Toolbar->setMovable(false);
+    Toolbar->setFloatable(false);
+    Toolbar->setIconSize(QSize(20, 20));
+    Toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_toolGroup = new QActionGroup(this);
+    for (int k = 1; k <= CalculationTypeCount; ++k) {
+        auto *button = new QAction(typeIcon(k - 1), QString(), this);
+        button->setObjectName(QStringLiteral("Toolbar.Buttons(%1)").arg(k));
+        button->setCheckable(true);
+        button->setData(k);
+        m_toolGroup->addAction(button);
+        Toolbar->addAction(button);
+        m_toolButtons[static_cast<std::size_t>(k - 1)] = button;
+    }
+    connect(m_toolGroup, &QActionGroup::triggered, this,
+            [this](QAction *button) { Toolbar_ButtonClick(button->data().toInt()); });
+
+    Toolbar->addSeparator();
+    CombJS = new QComboBox(Toolbar);
+    CombJS->setObjectName(QStringLiteral("CombJS"));
+    CombJS->addItem(FrmMainText::TypeList.split(FrmMainText::TypeListSeparator).at(0));
+    CombJS->setMinimumWidth(96);
+    CombJS->setFocusPolicy(Qt::ClickFocus);
+    Toolbar->addWidget(CombJS);
+    connect(CombJS, &QComboBox::activated, this, &FrmMain::CombJS_Click);
+}
+
+void FrmMain::buildPanel()
+{
+    using namespace FrmMainText;
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("FrmMainClient"));
+    auto *centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->setSpacing(0);
+    setCentralWidget(central);
+
+    Line1 = new QFrame(central);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+    centralLayout->addWidget(Line1);
+
+    PicMain = new QWidget(central);
+    PicMain->setObjectName(QStringLiteral("PicMain"));
+    centralLayout->addWidget(PicMain, 1);
+
+    Line2 = new QFrame(central);
+    Line2->setObjectName(QStringLiteral("Line2"));
+    Line2->setFrameShape(QFrame::HLine);
+    Line2->setFrameShadow(QFrame::Sunken);
+    centralLayout->addWidget(Line2);
+
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPointSize(10);
+
+    // Row of the inputs: the expression box, or the weight rows of the chosen type.
+    LabBDS = new QLabel(FrmMainText::LabBDS, PicMain);
+    LabBDS->setObjectName(QStringLiteral("LabBDS"));
+    LabBDS->installEventFilter(this);
+    CombKJSR = new QComboBox(PicMain);
+    CombKJSR->setObjectName(QStringLiteral("CombKJSR"));
+    CombKJSR->setEditable(true);
+    CombKJSR->setInsertPolicy(QComboBox::NoInsert); // the calculate command keeps the history itself
+    CombKJSR->setCompleter(nullptr);                // no inline completion from the history
+    CombKJSR->setMaxVisibleItems(24);
+    CombKJSR->setFont(arial);
+    CombKJSR->setToolTip(CombKJSRToolTip);
+    CombKJSR->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    CombKJSR->installEventFilter(this);
+    CombKJSR->lineEdit()->installEventFilter(this);
+    LabBDS->setBuddy(CombKJSR);
+    connect(CombKJSR, &QComboBox::editTextChanged, this, &FrmMain::CombKJSR_Change);
+    connect(CombKJSR, &QComboBox::activated, this, &FrmMain::CombKJSR_Click);
+
+    const QStringList rowCaptions = {LabSizeCaption, LabSizeCaption, LabSM2, LabSM3};
+    for (int k = 0; k < 4; ++k) {
+        auto *label = new QLabel(rowCaptions.at(k), PicMain);
+        label->setObjectName(indexed(QStringLiteral("LabSM"), k));
+        auto *box = new QComboBox(PicMain);
+        box->setObjectName(indexed(QStringLiteral("CombSR"), k));
+        box->setEditable(k > 0); // the size box of the part types is a pick-only list
+        if (k > 0) {
+            box->setInsertPolicy(QComboBox::NoInsert);
+            box->setCompleter(nullptr);
+            box->setMinimumContentsLength(4);
+        }
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        label->setBuddy(box);
+        label->hide();
+        box->hide();
+        LabSM[static_cast<std::size_t>(k)] = label;
+        CombSR[static_cast<std::size_t>(k)] = box;
+    }
+    LabSM[0]->setToolTip(LabSizeToolTip);
+    LabSM[1]->setToolTip(LabSizeToolTip);
+    LabSM[0]->installEventFilter(this);
+    LabSM[1]->installEventFilter(this);
+    for (int preset : {30, 50, 80, 100, 200, 500, 1000, 3000})
+        CombSR[2]->addItem(QString::number(preset));
+    for (int preset : {30, 50, 100, 200, 500, 1000, 2000})
+        CombSR[3]->addItem(QString::number(preset));
+    CombSR[2]->setCurrentIndex(-1);
+    CombSR[3]->setCurrentIndex(-1);
+
+    CombLeiXing = new QComboBox(PicMain);
+    CombLeiXing->setObjectName(QStringLiteral("CombLeiXing"));
+    CombLeiXing->hide();
+
+    CmdOK = new QPushButton(FrmMainText::CmdOK, PicMain);
+    CmdOK->setObjectName(QStringLiteral("CmdOK"));
+    CmdOK->setEnabled(false);
+    connect(CmdOK, &QPushButton::clicked, this, &FrmMain::CmdOK_Click);
+    CmdEnd = new QPushButton(FrmMainText::CmdEnd, PicMain);
+    CmdEnd->setObjectName(QStringLiteral("CmdEnd"));
+    connect(CmdEnd, &QPushButton::clicked, this, &FrmMain::MnuEnd_Click);
+
+    auto *inputRow = new QHBoxLayout;
+    inputRow->setSpacing(4);
+    inputRow->addWidget(LabBDS);
+    inputRow->addWidget(CombKJSR, 1);
+    for (int k = 0; k < 4; ++k) {
+        inputRow->addWidget(LabSM[static_cast<std::size_t>(k)]);
+        inputRow->addWidget(CombSR[static_cast<std::size_t>(k)]);
+        if (k == 1)
+            inputRow->addWidget(CombLeiXing);
+    }
+    inputRow->addStretch(0);
+    inputRow->addSpacing(6);
+    inputRow->addWidget(CmdOK);
+    inputRow->addWidget(CmdEnd);
+
+    // Row of the quick-input buttons or the unit weight, and the result.
+    PicBDSCmd = new QWidget(PicMain);
+    PicBDSCmd->setObjectName(QStringLiteral("PicBDSCmd"));
+    auto *quick = new QHBoxLayout(PicBDSCmd);
+    quick->setContentsMargins(0, 0, 0, 0);
+    quick->setSpacing(2);
+    CmdZT = new QPushButton(FrmMainText::CmdZT, PicBDSCmd);
+    CmdZT->setObjectName(QStringLiteral("CmdZT"));
+    connect(CmdZT, &QPushButton::clicked, this, &FrmMain::CmdZT_Click);
+    CmdQK = new QPushButton(FrmMainText::CmdQK, PicBDSCmd);
+    CmdQK->setObjectName(QStringLiteral("CmdQK"));
+    connect(CmdQK, &QPushButton::clicked, this, &FrmMain::CmdQK_Click);
+    quick->addWidget(CmdZT);
+    quick->addWidget(CmdQK);
+    quick->addSpacing(4);
+    for (int i = 0; i < 5; ++i) {
+        auto *button = new QPushButton(FrmMainText::CmdHanShu.at(i), PicBDSCmd);
+        button->setObjectName(indexed(QStringLiteral("CmdHanShu"), i));
+        button->setToolTip(CmdHanShuToolTip.at(i));
+        button->setFixedWidth(38);
+        connect(button, &QPushButton::clicked, this, [this, i] { CmdHanShu_Click(i); });
+        quick->addWidget(button);
+        CmdHanShu[static_cast<std::size_t>(i)] = button;
+    }
+
+    LabDanZhong = new QLabel(FrmMainText::LabDanZhong, PicMain);
+    LabDanZhong->setObjectName(QStringLiteral("LabDanZhong"));
+    LabDanZhong->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LabDanZhong->setTextFormat(Qt::PlainText);
+    LabDanZhong->installEventFilter(this);
+    LabDanZhong->hide();
+
+    LabJieGuo = new QLabel(FrmMainText::LabJieGuo, PicMain);
+    LabJieGuo->setObjectName(QStringLiteral("LabJieGuo"));
+    TxtJieGuo = new QLineEdit(PicMain);
+    TxtJieGuo->setObjectName(QStringLiteral("TxtJieGuo"));
+    TxtJieGuo->setFont(arial);
+    TxtJieGuo->setReadOnly(true);
+    TxtJieGuo->setMinimumWidth(120);
+    LabJieGuo->setBuddy(TxtJieGuo);
+    connect(TxtJieGuo, &QLineEdit::textChanged, this, &FrmMain::TxtJieGuo_Change);
+    CmdFZ = new QPushButton(FrmMainText::CmdFZAuto, PicMain);
+    CmdFZ->setObjectName(QStringLiteral("CmdFZ"));
+    CmdFZ->setEnabled(false);
+    connect(CmdFZ, &QPushButton::clicked, this, &FrmMain::CmdFZ_Click);
+
+    auto *resultRow = new QHBoxLayout;
+    resultRow->setSpacing(4);
+    resultRow->addWidget(PicBDSCmd);
+    resultRow->addWidget(LabDanZhong, 1);
+    resultRow->addStretch(0);
+    resultRow->addWidget(LabJieGuo);
+    resultRow->addWidget(TxtJieGuo);
+    resultRow->addWidget(CmdFZ);
+
+    auto *panel = new QVBoxLayout(PicMain);
+    panel->setContentsMargins(6, 5, 6, 4);
+    panel->setSpacing(5);
+    panel->addLayout(inputRow);
+    panel->addLayout(resultRow, 1);
+
+    // The old hand-over label; it stays out of sight.
+    LabDDE = new QLabel(FrmMainText::LabDDE, this);
+    LabDDE->setObjectName(QStringLiteral("LabDDE"));
+    LabDDE->hide();
+}
+
+void FrmMain::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatBar"));
+    bar->setSizeGripEnabled(false);
+    for (int i = 0; i < 5; ++i) {
+        auto *panel = new QLabel(bar);
+        panel->setObjectName(QStringLiteral("StatBar.Panels(%1)").arg(i + 1));
+        panel->setTextFormat(Qt::PlainText);
+        panel->setContentsMargins(4, 0, 4, 0);
+        m_panels[static_cast<std::size_t>(i)] = panel;
+        if (i == 0)
+            bar->addWidget(panel, 1);
+        else
+            bar->addPermanentWidget(panel);
+    }
+    m_panels[0]->setMinimumWidth(80);
+    m_panels[2]->setText(FrmMainText::PanelTypeExpression);
+    m_panels[3]->setToolTip(FrmMainText::PanelTimeToolTip);
+    m_panels[4]->setToolTip(FrmMainText::PanelDateToolTip);
+
+    m_clock = new QTimer(this);
+    m_clock->setInterval(1000);
+    connect(m_clock, &QTimer::timeout, this, &FrmMain::updateClock);
+    m_clock->start();
+    updateClock();
+}
+
+void FrmMain::createTypeItems()
+{
+    const QStringList names = FrmMainText::TypeList.split(FrmMainText::TypeListSeparator);
+    for (int i = 1; i < CalculationTypeCount; ++i) {
+        auto *item = new QAction(names.at(i), this);
+        item->setObjectName(indexed(QStringLiteral("MnuJS"), i));
+        item->setCheckable(true);
+        item->setData(i);
+        MnuF->insertAction(m_typeSeparator, item);
+        m_typeGroup->addAction(item);
+        MnuJS[static_cast<std::size_t>(i)] = item;
+        CombJS->addItem(names.at(i));
+        m_toolButtons[static_cast<std::size_t>(i)]->setToolTip(names.at(i));
+    }
+    m_toolButtons[0]->setToolTip(names.at(0));
+}
+
+void FrmMain::applyStartupLayout()
+{
+    resize(twips(8330), twips(2720));
+    PicMain->setMinimumHeight(twips(1220));
+    PicBDSCmd->setContentsMargins(0, 0, 0, 0);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// The text without the blanks (" ") at both ends; other white space stays, as in the
+// stored expressions.
+inline QString trimBlanks(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == u' ')
+        ++first;
+    while (last > first && text.at(last - 1) == u' ')
+        --last;
+    return text.mid(first, last - first);
+}

@@ -1,0 +1,219 @@
+#include "ui/frmmain.h"
+
+#include "expression/errorvalue.h"
+#include "platform/contact.h"
+#include "platform/prompts.h"
+#include "platform/version.h"
+#include "settings/startuperror.h"
+#include "ui/frmcgggkk.h" // GaugeWindows reads the window through a QPointer
+#include "ui/frmmain_helpers.h"
+#include "ui/frmmain_texts.h"
+#include "ui/gaugewindows.h"
+#include "ui/linkscontroller.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QTime>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// Counts and indices are kept as 16-bit integers; a stored number beyond that range is an
+// overflow, not a silent wrap.
+int narrowTo16(int value)
+{
+    if (value < std::numeric_limits<short>::min() || value > std::numeric_limits<short>::max())
+        throw ErrorValue(ErrorNumber::Overflow, QStringLiteral("FrmMain"));
+    return value;
+}
+
+} // namespace
+
+QString FrmMain::makeVersionText(int major, int minor, int revision)
+{
+    const QString revisionText =
+        revision <= 999 ? QStringLiteral("0") + QString::number(revision) : QString::number(revision);
+    return QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revisionText);
+}
+
+bool FrmMain::Form_Load()
+{
+    m_versionText = makeVersionText(VardekoVersionMajor, VardekoVersionMinor, VardekoVersionRevision);
+    setWindowTitle(FrmMainText::ProductName + QStringLiteral("_") + m_versionText + FrmMainText::TopMostMark);
+    try {
+        return runStartupSteps();
+    } catch (const ErrorValue &error) {
+        if (m_ended)
+            return false;
+        if (handleStartupError(error, m_prompts, m_rwini.IniPath()) == StartupErrorOutcome::KeepRunning)
+            return true;
+        endProgram();
+        return false;
+    }
+}
+
+bool FrmMain::runStartupSteps()
+{
+    m_rwini.setProgramDirectory(m_programDirectory);
+    createTypeItems();
+
+    m_links->createUserLinkItems();
+    if (m_ended)
+        return false;
+
+    const int historySize =
+        narrowTo16(m_rwini.GetIniN(FrmMainText::SectionExpression, FrmMainText::KeyHistorySize, 1));
+    if (historySize < 0 || historySize >= static_cast<int>(MSBDSSL.size()))
+        throw ErrorValue(ErrorNumber::NoSuchControl, QStringLiteral("FrmMain"));
+    MSBDSSL_Click(historySize);
+    if (m_ended)
+        return false;
+    if (!MSBDSSL[0]->isChecked())
+        loadHistory();
+
+    applyStartupLayout();
+    m_expression.ToHDu = MSjddw[0]->isChecked() ? 0.0174532925f : 1.0f;
+    m_material = MaterialDensity(); // steel, custom density 7.85
+
+    m_catalogue.CurrentType = 3;
+    MnuJS_Click(0);
+
+    if (MnuS_Top->isChecked()) {
+        setTopMost(true);
+        setWindowTitle(FrmMainText::ProductName + QStringLiteral("→") + MnuJS[0]->text() +
+                       QStringLiteral(" _") + m_versionText + FrmMainText::TopMostMark);
+    }
+    hideSettingsFile(m_rwini.IniPath());
+    return !m_ended;
+}
+
+void FrmMain::loadHistory()
+{
+    const int count =
+        narrowTo16(m_rwini.GetIniN(FrmMainText::SectionExpression, FrmMainText::KeyHistoryCount, 0));
+    for (int i = 0; i < count && !m_ended; ++i) {
+        const QString entry = trimBlanks(m_rwini.GetIniS(
+            FrmMainText::SectionExpression, FrmMainText::KeyHistoryEntry + QString::number(i), QString()));
+        if (entry.isEmpty())
+            continue;
+        CombKJSR->addItem(entry);
+        setPanelText(1, FrmMainText::HistoryLoadedStatus + QString::number(i) + QStringLiteral(":") + entry);
+    }
+}
+
+void FrmMain::storeHistory()
+{
+    const int count = CombKJSR->count();
+    if (count <= 0 || m_historyLimit <= 0)
+        return;
+    m_rwini.SetIniN(FrmMainText::SectionExpression, FrmMainText::KeyHistoryCount,
+                    std::min(m_historyLimit, count));
+    // Every entry is stored, also those beyond the limit; the next start loads only the count.
+    for (int i = 0; i < count && !m_ended; ++i)
+        m_rwini.SetIniS(FrmMainText::SectionExpression, FrmMainText::KeyHistoryEntry + QString::number(i),
+                        CombKJSR->itemText(i));
+}
+
+void FrmMain::closeEvent(QCloseEvent *event)
+{
+    // A close request is never refused: the history is stored and the program ends.
+    if (!m_closing) {
+        m_closing = true;
+        if (!m_ended)
+            storeHistory();
+        closeGaugeWindow();
+    }
+    event->accept();
+    endProgram();
+}
+
+void FrmMain::MnuEnd_Click()
+{
+    close();
+}
+
+void FrmMain::Form_LinkExecute(const QString &command)
+{
+    if (command != QStringLiteral("Normal"))
+        return;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+QString FrmMain::typeTitle() const
+{
+    const QAction *item = MnuJS[static_cast<std::size_t>(m_catalogue.CurrentType)];
+    QString title = FrmMainText::ProductName + QStringLiteral(" →") + (item ? item->text() : QString()) +
+                    QStringLiteral(" _") + m_versionText;
+    if (MnuS_Top->isChecked())
+        title += FrmMainText::TopMostMark;
+    return title;
+}
+
+void FrmMain::setTopMost(bool topMost)
+{
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != topMost) {
+        const bool visible = isVisible();
+        setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
+        if (visible)
+            show(); // changing a window flag hides the window
+    }
+    if (topMost && isVisible())
+        raise();
+}
+
+void FrmMain::MnuS_Top_Click()
+{
+    // The action has toggled its own check mark.
+    setTopMost(MnuS_Top->isChecked());
+    setWindowTitle(typeTitle());
+}
+
+void FrmMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) && MnuS_Top->isChecked() &&
+        !windowFlags().testFlag(Qt::WindowStaysOnTopHint) && !m_closing)
+        setTopMost(true);
+}
+
+void FrmMain::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    const auto *change = static_cast<QWindowStateChangeEvent *>(event);
+    // Coming back from the task bar the window goes above the others again.
+    if (change->oldState().testFlag(Qt::WindowMinimized) && !(windowState() & Qt::WindowMinimized) &&
+        MnuS_Top->isChecked())
+        setTopMost(true);
+}
+
+void FrmMain::MnuH_About_Click()
+{
+    m_prompts.message(MessageIcon::Information, FrmMainText::AboutTitle + contactAddress(),
+                      FrmMainText::AboutLines.join(FrmMainText::Crlf));
+}
+
+void FrmMain::updateClock()
+{
+    setPanelText(4, QTime::currentTime().toString(QStringLiteral("HH:mm")));
+    setPanelText(5, QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+}
+
+void FrmMain::MnuQT_Click(int index)
+{
+    m_gauge->show(index);
+}
+
+void FrmMain::closeGaugeWindow()
+{
+    m_gauge->closeAll();
+}

@@ -1,0 +1,392 @@
+#include "test_frmmain_harness.h"
+
+#include "platform/contact.h"
+#include "platform/version.h"
+
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+
+const QString Crlf = QStringLiteral("\r\n");
+
+QString expectedVersion()
+{
+    return FrmMain::makeVersionText(VardekoVersionMajor, VardekoVersionMinor, VardekoVersionRevision);
+}
+
+} // namespace
+
+class TestFrmMainStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void versionText_data();
+    void versionText();
+    void startWithoutSettingsFile();
+    void historyIsLoaded_data();
+    void historyIsLoaded();
+    void storedHistorySizeIsApplied();
+    void badStoredHistorySizeEndsTheProgram_data();
+    void badStoredHistorySizeEndsTheProgram();
+    void titleForms();
+    void topMostFollowsTheMenu();
+    void aboutBox();
+    void closeStoresTheHistory_data();
+    void closeStoresTheHistory();
+    void closeWithoutHistoryWritesNothing_data();
+    void closeWithoutHistoryWritesNothing();
+    void endMenuAndButtonClose();
+    void typeSwitchLaysOutOncePerChoice();
+    void choosingTheShownTypeChangesNothing();
+    void handOverRestoresTheWindow();
+    void statusBarHasClockPanels();
+};
+
+void TestFrmMainStartup::versionText_data()
+{
+    QTest::addColumn<int>("revision");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("revision 0 gets one zero") << 0 << QStringLiteral("1.0.00");
+    QTest::newRow("one digit gets one zero") << 5 << QStringLiteral("1.0.05");
+    QTest::newRow("three digits get one zero") << 345 << QStringLiteral("1.0.0345");
+    QTest::newRow("999 is still padded") << 999 << QStringLiteral("1.0.0999");
+    QTest::newRow("four digits stay") << 1234 << QStringLiteral("1.0.1234");
+}
+
+void TestFrmMainStartup::versionText()
+{
+    QFETCH(int, revision);
+    QFETCH(QString, expected);
+    QCOMPARE(FrmMain::makeVersionText(1, 0, revision), expected);
+}
+
+void TestFrmMainStartup::startWithoutSettingsFile()
+{
+    Harness h;
+    FrmMain &w = h.start();
+    QVERIFY(h.loaded);
+    QCOMPARE(h.endCalls, 0);
+    QVERIFY(h.prompts.calls.isEmpty());
+    QCOMPARE(h.iniLines(),
+             (QStringList{QStringLiteral("[链接]"), QStringLiteral("数量=0"), QStringLiteral("[表达式]"),
+                          QStringLiteral("记录=1"), QStringLiteral("数量=0")}));
+    QVERIFY(h.action(QStringLiteral("MSBDSSL(1)"))->isChecked());
+    QCOMPARE(w.HistoryLimit(), 8);
+    QCOMPARE(h.expressionBox()->count(), 0);
+    QVERIFY(!h.action(QStringLiteral("MnuLJ_ZDY(0)"))->isVisible());
+    // Every menu and control of the window is there under its own name.
+    for (int i = 0; i < 13; ++i)
+        QVERIFY(h.action(QStringLiteral("MnuJS(%1)").arg(i)));
+    QCOMPARE(h.action(QStringLiteral("MnuJS(12)"))->text(), QStringLiteral("钢管"));
+    QCOMPARE(h.find<QComboBox>(QStringLiteral("CombJS"))->count(), 13);
+    QCOMPARE(h.action(QStringLiteral("Toolbar.Buttons(1)"))->toolTip(), QStringLiteral("表达式"));
+    QCOMPARE(h.action(QStringLiteral("Toolbar.Buttons(13)"))->toolTip(), QStringLiteral("钢管"));
+    QVERIFY(h.action(QStringLiteral("MSjddw(0)"))->isChecked());
+    QVERIFY(h.action(QStringLiteral("MSJingDu(0)"))->isChecked());
+    QVERIFY(h.action(QStringLiteral("MSCaiZhi(0)"))->isChecked());
+    QCOMPARE(h.action(QStringLiteral("MSCaiZhi(1)"))->text(), QStringLiteral("铜  8.92g/cm3"));
+    QVERIFY(h.action(QStringLiteral("MnuS_FZ"))->isChecked());
+    QVERIFY(h.action(QStringLiteral("MnuS_Top"))->isChecked());
+    QCOMPARE(h.action(QStringLiteral("MnuQT(0)"))->text(), QStringLiteral("槽   钢 "));
+    QVERIFY(h.find<QLabel>(QStringLiteral("LabSM(3)")));
+    QVERIFY(h.find<QComboBox>(QStringLiteral("CombSR(0)")));
+    QCOMPARE(h.button(QStringLiteral("CmdHanShu(4)"))->toolTip(), QStringLiteral("Atn( ▇ )"));
+    QVERIFY(h.find<QLabel>(QStringLiteral("LabDDE")));
+    QCOMPARE(w.ToHDu(), 0.0174532925f);
+    QCOMPARE(w.DensityFactor(), 1.0f);
+    QCOMPARE(w.CustomDensity(), 7.85f);
+    QCOMPARE(w.currentType(), 0);
+    QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QCOMPARE(w.panelText(2), QStringLiteral("度 °"));
+    QCOMPARE(w.panelText(3), QStringLiteral("表达式 "));
+}
+
+void TestFrmMainStartup::historyIsLoaded_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("entries in stored order")
+        << QStringLiteral("数量=3\n记录0=1+2\n记录1=Sin(30°)\n记录2=7\\2\n")
+        << QStringList{QStringLiteral("1+2"), QStringLiteral("Sin(30°)"), QStringLiteral("7\\2")}
+        << QStringLiteral("载入表达式2:7\\2");
+    QTest::newRow("blank and empty entries are skipped")
+        << QStringLiteral("数量=4\n记录0=  4*5  \n记录1=   \n记录2=2^3\n记录3=\n")
+        << QStringList{QStringLiteral("4*5"), QStringLiteral("2^3")} << QStringLiteral("载入表达式2:2^3");
+    QTest::newRow("only the stored count is loaded")
+        << QStringLiteral("数量=1\n记录0=1\n记录1=2\n") << QStringList{QStringLiteral("1")}
+        << QStringLiteral("载入表达式0:1");
+    QTest::newRow("a negative count loads nothing")
+        << QStringLiteral("数量=-2\n记录0=1\n") << QStringList{} << QStringLiteral("表达式记录：8 个");
+}
+
+void TestFrmMainStartup::historyIsLoaded()
+{
+    QFETCH(QString, stored);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, status);
+    Harness h;
+    h.writeIni(QStringLiteral("[表达式]\n记录=1\n") + stored);
+    h.create();
+    QStringList messages;
+    QObject::connect(h.window.get(), &FrmMain::panelTextChanged, [&messages](int panel, const QString &text) {
+        if (panel == 1)
+            messages << text;
+    });
+    h.load();
+    QVERIFY(h.loaded);
+    QCOMPARE(h.history(), expected);
+    // The type switch at the end of start-up writes the type; the load text comes before it.
+    QCOMPARE(messages.last(), QStringLiteral("表达式"));
+    QCOMPARE(messages.at(messages.size() - 2), status);
+    QVERIFY(h.prompts.calls.isEmpty());
+}
+
+void TestFrmMainStartup::storedHistorySizeIsApplied()
+{
+    Harness h;
+    h.writeIni(QStringLiteral("[表达式]\n记录=2\n数量=1\n记录0=5*5\n"));
+    FrmMain &w = h.start();
+    QVERIFY(h.action(QStringLiteral("MSBDSSL(2)"))->isChecked());
+    QVERIFY(!h.action(QStringLiteral("MSBDSSL(1)"))->isChecked());
+    QCOMPARE(w.HistoryLimit(), 16);
+
+    Harness none;
+    none.writeIni(QStringLiteral("[表达式]\n记录=0\n数量=2\n记录0=1\n记录1=2\n"));
+    FrmMain &w0 = none.start();
+    QCOMPARE(w0.HistoryLimit(), 0);
+    QCOMPARE(none.expressionBox()->count(), 0); // "不记录" loads nothing
+}
+
+void TestFrmMainStartup::badStoredHistorySizeEndsTheProgram_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("expectedText");
+    const QString tail = Crlf + Crlf + QStringLiteral("请调整后重新运行。");
+    QTest::newRow("size 4 names no menu item")
+        << QStringLiteral("4") << QStringLiteral("  未知错误：340——控件数组元素不存在") + tail;
+    QTest::newRow("negative size names no menu item")
+        << QStringLiteral("-1") << QStringLiteral("  未知错误：340——控件数组元素不存在") + tail;
+    QTest::newRow("size beyond 16 bits overflows")
+        << QStringLiteral("70000") << QStringLiteral("  未知错误：6——溢出") + tail;
+}
+
+void TestFrmMainStartup::badStoredHistorySizeEndsTheProgram()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, expectedText);
+    Harness h;
+    h.writeIni(QStringLiteral("[表达式]\n记录=%1\n").arg(stored));
+    h.start();
+    QVERIFY(!h.loaded);
+    QCOMPARE(h.endCalls, 1);
+    QCOMPARE(h.prompts.calls.size(), 1);
+    const RecordingPrompts::Call &call = h.prompts.calls.first();
+    QCOMPARE(call.icon, MessageIcon::Critical);
+    QCOMPARE(call.title, QStringLiteral("错误！"));
+    QCOMPARE(call.text, expectedText);
+    QCOMPARE(call.buttons, MessageButtons::Ok);
+}
+
+void TestFrmMainStartup::titleForms()
+{
+    Harness h;
+    FrmMain &w = h.start();
+    const QString version = expectedVersion();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Vardeko→表达式 _") + version + QStringLiteral("-[置顶]"));
+    h.action(QStringLiteral("MnuJS(9)"))->trigger();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Vardeko →圆钢 _") + version + QStringLiteral("-[置顶]"));
+    h.action(QStringLiteral("MnuS_Top"))->trigger();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Vardeko →圆钢 _") + version);
+    h.action(QStringLiteral("MnuJS(0)"))->trigger();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Vardeko →表达式 _") + version);
+    QCOMPARE(w.panelText(1), QStringLiteral("表达式"));
+    QCOMPARE(w.panelText(3), QStringLiteral("表达式 "));
+}
+
+void TestFrmMainStartup::topMostFollowsTheMenu()
+{
+    Harness h;
+    FrmMain &w = h.startShown();
+    QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    h.action(QStringLiteral("MnuS_Top"))->trigger();
+    QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(w.isVisible()); // shown again after the flag changed
+    h.action(QStringLiteral("MnuS_Top"))->trigger();
+    QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(w.isVisible());
+}
+
+void TestFrmMainStartup::aboutBox()
+{
+    Harness h;
+    h.start();
+    h.action(QStringLiteral("MnuH_About"))->trigger();
+    QCOMPARE(h.prompts.calls.size(), 1);
+    const RecordingPrompts::Call &call = h.prompts.calls.first();
+    QCOMPARE(call.icon, MessageIcon::Information);
+    QCOMPARE(call.buttons, MessageButtons::Ok);
+    QCOMPARE(call.title, QStringLiteral("说明    E-mail:") + contactAddress());
+    const QStringList lines = call.text.split(Crlf);
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(
+        lines.at(0),
+        QStringLiteral("    ①.这个小程序是我做机械设计的时候用的，功能不大，主要是计算一些型材的重量。"));
+    QCOMPARE(lines.at(3),
+             QStringLiteral("    ④.螺栓、螺母、垫圈仅选取了部分型号（六角头 C级 螺母/螺栓），重量计算不精确，"
+                            "如需精确数据请查阅相关手册。"));
+}
+
+void TestFrmMainStartup::closeStoresTheHistory_data()
+{
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<QString>("sizeItem");
+    QTest::addColumn<int>("storedCount");
+    QTest::newRow("limit lowered below the list: count is the limit, all entries written")
+        << 24 << QStringLiteral("MSBDSSL(1)") << 8;
+    QTest::newRow("list shorter than the limit: count is the list") << 3 << QStringLiteral("MSBDSSL(2)") << 3;
+}
+
+void TestFrmMainStartup::closeStoresTheHistory()
+{
+    QFETCH(int, entries);
+    QFETCH(QString, sizeItem);
+    QFETCH(int, storedCount);
+    Harness h;
+    h.startShown();
+    h.action(QStringLiteral("MSBDSSL(3)"))->trigger();
+    for (int i = 0; i < entries; ++i)
+        h.enter(QStringLiteral("%1+1").arg(i));
+    QCOMPARE(h.expressionBox()->count(), entries);
+    h.action(sizeItem)->trigger();
+    h.window->close();
+    QCOMPARE(h.endCalls, 1);
+    const QStringList lines = h.iniLines();
+    QVERIFY(lines.contains(QStringLiteral("数量=%1").arg(storedCount)));
+    for (int i = 0; i < entries; ++i)
+        QVERIFY2(lines.contains(QStringLiteral("记录%1=%2+1").arg(i).arg(entries - 1 - i)),
+                 qPrintable(h.iniText()));
+    QVERIFY(!lines.contains(QStringLiteral("记录%1=0+1").arg(entries)));
+
+    // The next start loads only the stored count, newest first.
+    h.restart();
+    QCOMPARE(h.expressionBox()->count(), storedCount);
+    QCOMPARE(h.expressionBox()->itemText(0), QStringLiteral("%1+1").arg(entries - 1));
+}
+
+void TestFrmMainStartup::closeWithoutHistoryWritesNothing_data()
+{
+    QTest::addColumn<bool>("noHistory");
+    QTest::newRow("history size 不记录 keeps the stored history") << true;
+    QTest::newRow("an empty list keeps the stored history") << false;
+}
+
+void TestFrmMainStartup::closeWithoutHistoryWritesNothing()
+{
+    QFETCH(bool, noHistory);
+    Harness h;
+    h.writeIni(QStringLiteral("[表达式]\n记录=1\n数量=1\n记录0=9*9\n"));
+    h.startShown();
+    if (noHistory) {
+        h.action(QStringLiteral("MSBDSSL(0)"))->trigger();
+        h.enter(QStringLiteral("2+2"));
+    } else {
+        h.expressionBox()->clear();
+    }
+    const QString before = h.iniText();
+    h.window->close();
+    QCOMPARE(h.iniText(), before);
+    QCOMPARE(h.endCalls, 1);
+}
+
+void TestFrmMainStartup::endMenuAndButtonClose()
+{
+    for (const QString &name : {QStringLiteral("MnuEnd"), QStringLiteral("CmdEnd")}) {
+        Harness h;
+        h.startShown();
+        h.enter(QStringLiteral("6*7"));
+        if (name == QStringLiteral("MnuEnd"))
+            h.action(name)->trigger();
+        else
+            h.button(name)->click();
+        QVERIFY(!h.window->isVisible());
+        QCOMPARE(h.endCalls, 1);
+        QVERIFY(h.iniLines().contains(QStringLiteral("记录0=6*7")));
+    }
+}
+
+void TestFrmMainStartup::typeSwitchLaysOutOncePerChoice()
+{
+    Harness h;
+    FrmMain &w = h.startShown();
+    QSignalSpy laidOut(&w, &FrmMain::calculationTypeChanged);
+    auto *types = h.find<QComboBox>(QStringLiteral("CombJS"));
+
+    // Through the combo: the switch selects the same entry again without a second layout.
+    types->setFocus();
+    QTest::keyClick(types, Qt::Key_Down);
+    QCOMPARE(laidOut.count(), 1);
+    QCOMPARE(w.currentType(), 1);
+    QVERIFY(h.action(QStringLiteral("MnuJS(1)"))->isChecked());
+    QVERIFY(h.action(QStringLiteral("Toolbar.Buttons(2)"))->isChecked());
+
+    // Through the menu.
+    h.action(QStringLiteral("MnuJS(4)"))->trigger();
+    QCOMPARE(laidOut.count(), 2);
+    QCOMPARE(types->currentIndex(), 4);
+    QVERIFY(h.action(QStringLiteral("Toolbar.Buttons(5)"))->isChecked());
+
+    // Through the toolbar.
+    h.action(QStringLiteral("Toolbar.Buttons(1)"))->trigger();
+    QCOMPARE(laidOut.count(), 3);
+    QCOMPARE(w.currentType(), 0);
+    QCOMPARE(types->currentIndex(), 0);
+    QVERIFY(h.action(QStringLiteral("MnuJS(0)"))->isChecked());
+    QVERIFY(!h.action(QStringLiteral("MnuJS(4)"))->isChecked());
+    QCOMPARE(laidOut.at(2).at(0).toInt(), 0);
+}
+
+void TestFrmMainStartup::choosingTheShownTypeChangesNothing()
+{
+    Harness h;
+    FrmMain &w = h.startShown();
+    h.expressionBox()->setEditText(QStringLiteral("8/2"));
+    QSignalSpy laidOut(&w, &FrmMain::calculationTypeChanged);
+    h.action(QStringLiteral("MnuJS(0)"))->trigger();
+    h.action(QStringLiteral("Toolbar.Buttons(1)"))->trigger();
+    QCOMPARE(laidOut.count(), 0);
+    QCOMPARE(h.expressionBox()->currentText(), QStringLiteral("8/2"));
+}
+
+void TestFrmMainStartup::handOverRestoresTheWindow()
+{
+    Harness h;
+    FrmMain &w = h.startShown();
+    w.showMinimized();
+    QTRY_VERIFY(w.windowState().testFlag(Qt::WindowMinimized));
+    w.Form_LinkExecute(QStringLiteral("Other"));
+    QVERIFY(w.windowState().testFlag(Qt::WindowMinimized));
+    w.Form_LinkExecute(QStringLiteral("Normal"));
+    QVERIFY(!w.windowState().testFlag(Qt::WindowMinimized));
+    QVERIFY(w.isVisible());
+    QTRY_VERIFY(w.isActiveWindow());
+}
+
+void TestFrmMainStartup::statusBarHasClockPanels()
+{
+    Harness h;
+    FrmMain &w = h.start();
+    auto *time = h.find<QLabel>(QStringLiteral("StatBar.Panels(4)"));
+    auto *date = h.find<QLabel>(QStringLiteral("StatBar.Panels(5)"));
+    QCOMPARE(time->toolTip(), QStringLiteral("时间"));
+    QCOMPARE(date->toolTip(), QStringLiteral("日期"));
+    QVERIFY(QTime::fromString(w.panelText(4), QStringLiteral("HH:mm")).isValid());
+    QCOMPARE(w.panelText(5), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+}
+
+QTEST_MAIN(TestFrmMainStartup)
+#include "test_frmmain_startup.moc"
