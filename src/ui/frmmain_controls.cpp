@@ -323,10 +323,11 @@ void FrmMain::buildPanel()
     resultRow->addWidget(CmdFZ);
 
     auto *panel = new QVBoxLayout(PicMain);
-    panel->setContentsMargins(6, 5, 6, 4);
-    panel->setSpacing(5);
+    panel->setContentsMargins(8, 8, 8, 6);
+    panel->setSpacing(8);
     panel->addLayout(inputRow);
-    panel->addLayout(resultRow, 1);
+    panel->addLayout(resultRow);
+    panel->addStretch(1);
 
     // The old hand-over label; it stays out of sight.
     LabDDE = new QLabel(FrmMainText::LabDDE, this);
