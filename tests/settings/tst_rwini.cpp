@@ -52,6 +52,7 @@ private slots:
     void writeErrorDialogs();
     void mailLinkEncodesTheSubject();
     void programEndsWhenTheMailCannotBeOpened();
+    void nothingIsWrittenAfterAFailedWrite();
     void readerWriteBackErrorPropagates();
 
 private:
@@ -354,6 +355,21 @@ void TestRWini::programEndsWhenTheMailCannotBeOpened()
     QCOMPARE(m_shell.calls.size(), 1);
     QCOMPARE(m_prompts.calls.size(), 2);
     QCOMPARE(m_ends, 1);
+}
+
+void TestRWini::nothingIsWrittenAfterAFailedWrite()
+{
+    // The program is ending after the first failure; a caller still storing further keys
+    // must not produce a half-written file or a second round of dialogs.
+    RWini ini(m_prompts, m_shell, [this] { ++m_ends; });
+    ini.setProgramDirectory(m_dir.filePath(QStringLiteral("missing")));
+    ini.SetIniN(QStringLiteral("表达式"), QStringLiteral("数量"), 2);
+    ini.setProgramDirectory(programDirectory());
+    ini.SetIniS(QStringLiteral("表达式"), QStringLiteral("记录0"), QStringLiteral("1+1"));
+    ini.SetIniN(QStringLiteral("表达式"), QStringLiteral("数量"), 1);
+    QCOMPARE(m_prompts.calls.size(), 2);
+    QCOMPARE(m_ends, 1);
+    QVERIFY(!QFile::exists(ini.IniPath()));
 }
 
 void TestRWini::readerWriteBackErrorPropagates()
