@@ -35,7 +35,8 @@ QString socketPathFor(const QString &channelName)
 } // namespace
 
 SingleInstance::SingleInstance(QString channelName, QObject *parent)
-    : QObject(parent), m_socketPath(socketPathFor(channelName)), m_lockPath(m_socketPath + QStringLiteral(".lock"))
+    : QObject(parent), m_socketPath(socketPathFor(channelName)),
+      m_lockPath(m_socketPath + QStringLiteral(".lock"))
 {}
 
 SingleInstance::~SingleInstance()
