@@ -28,6 +28,7 @@ FrmMain::FrmMain(Prompts &prompts, Shell &shell, QString programDirectory, std::
     buildToolbar();
     buildPanel();
     buildStatusBar();
+    connectWeightInputs();
 
     m_gauge = std::make_unique<GaugeWindows>(m_prompts);
     m_links =
@@ -53,7 +54,16 @@ void FrmMain::showLinkEditor(bool shown)
     }
 }
 
-FrmMain::~FrmMain() = default;
+FrmMain::~FrmMain()
+{
+    // The children outlive this object's own members; while they are deleted nothing of
+    // theirs may reach the handlers here any more.
+    const QList<QObject *> children = findChildren<QObject *>();
+    for (QObject *child : children) {
+        child->removeEventFilter(this);
+        child->blockSignals(true);
+    }
+}
 
 QString FrmMain::panelText(int panel) const
 {

@@ -16,6 +16,9 @@
 
 class GaugeWindows;
 class LinksController;
+struct LoadedTable;
+struct TypeLayout;
+class QKeyEvent;
 class Prompts;
 class Shell;
 class QAction;
@@ -151,9 +154,15 @@ private:
     void selectTypeEntry(int index);
 
     // Weight calculator and material (frmmain_weight.cpp).
+    void connectWeightInputs();
     bool runWeightBranch();
     bool weightEventFilter(QObject *watched, QEvent *event);
     void layOutWeightType(int type);
+    void fillSizeBox(const LoadedTable &loaded, const TypeLayout &layout);
+    void CombLeiXing_Click();
+    void CombSR_Change(int index);
+    bool CombSR_KeyPress(int index, QKeyEvent *event);
+    void focusNextWeightBox(int index);
     void MSCaiZhi_Click(int index);
     void setMaterialPanel();
 

@@ -129,10 +129,10 @@ void TestFrmMainStartup::historyIsLoaded()
     QFETCH(QString, stored);
     QFETCH(QStringList, expected);
     QFETCH(QString, status);
+    QStringList messages;
     Harness h;
     h.writeIni(QStringLiteral("[表达式]\n记录=1\n") + stored);
     h.create();
-    QStringList messages;
     QObject::connect(h.window.get(), &FrmMain::panelTextChanged, [&messages](int panel, const QString &text) {
         if (panel == 1)
             messages << text;

@@ -1,0 +1,401 @@
+#include "test_frmmain_harness.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+const QString Crlf = QStringLiteral("\r\n");
+
+enum class Route { Menu, Combo, Toolbar };
+
+void choose(Harness &h, int type, Route route)
+{
+    switch (route) {
+    case Route::Menu:
+        h.action(QStringLiteral("MnuJS(%1)").arg(type))->trigger();
+        break;
+    case Route::Combo: {
+        auto *types = h.find<QComboBox>(QStringLiteral("CombJS"));
+        types->setCurrentIndex(type);
+        Q_EMIT types->activated(type);
+        break;
+    }
+    case Route::Toolbar:
+        h.action(QStringLiteral("Toolbar.Buttons(%1)").arg(type + 1))->trigger();
+        break;
+    }
+}
+
+QComboBox *box(Harness &h, int k)
+{
+    return h.find<QComboBox>(QStringLiteral("CombSR(%1)").arg(k));
+}
+
+QLabel *label(Harness &h, const QString &name)
+{
+    return h.find<QLabel>(name);
+}
+
+void retype(QComboBox *combo, const QString &text)
+{
+    QLineEdit *edit = combo->lineEdit();
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+} // namespace
+
+class TestFrmMainWeight : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyTypeByEveryRoute_data();
+    void everyTypeByEveryRoute();
+    void loadingCountsUpBeforeTheDefaultItem();
+    void typingRecomputesAtEveryDigit();
+    void deletingTheQuantity();
+    void hexNutQuantity();
+    void materialMenu();
+    void customDensity_data();
+    void customDensity();
+    void notesBox();
+    void subTypeSwitchKeepsSize16();
+    void keyFilter_data();
+    void keyFilter();
+    void enterMovesToTheNextVisibleBox();
+    void markedEntriesShowRed();
+    void backToTheExpressionCalculator();
+};
+
+void TestFrmMainWeight::everyTypeByEveryRoute_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("route");
+    QTest::addColumn<QString>("firstCaption");
+    QTest::addColumn<QString>("sizeText");
+    struct Expected
+    {
+        int type;
+        const char16_t *caption;
+        const char16_t *size;
+    };
+    const Expected rows[] = {
+        {1, u"选择规格:", u"M24"},   {2, u"选择规格:", u"M20"},   {3, u"选择规格:", u"M20"},
+        {4, u"选择规格:", u"20"},    {5, u"选择规格:", u"16"},    {6, u"选择规格:", u"16"},
+        {7, u"选择型号:", u"Ⅰ12.6"}, {8, u"选择型号:", u"[12.6"}, {9, u"直径(mm):", u"16"},
+        {10, u"厚度(mm):", u"10"},   {11, u"边宽(mm):", u"50"},   {12, u"外径(mm):", u"159"}};
+    const char *routeNames[] = {"menu", "combo", "toolbar"};
+    for (const Expected &row : rows) {
+        for (int route = 0; route < 3; ++route)
+            QTest::addRow("type %d by %s shows its default item", row.type, routeNames[route])
+                << row.type << route << QString::fromUtf16(row.caption) << QString::fromUtf16(row.size);
+    }
+}
+
+void TestFrmMainWeight::everyTypeByEveryRoute()
+{
+    QFETCH(int, type);
+    QFETCH(int, route);
+    QFETCH(QString, firstCaption);
+    QFETCH(QString, sizeText);
+    Harness h;
+    FrmMain &w = h.startShown();
+    QSignalSpy laidOut(&w, &FrmMain::calculationTypeChanged);
+    choose(h, type, static_cast<Route>(route));
+    QCOMPARE(laidOut.count(), 1);
+    QCOMPARE(w.currentType(), type);
+    const QString caption = h.action(QStringLiteral("MnuJS(%1)").arg(type))->text();
+    QVERIFY(h.action(QStringLiteral("MnuJS(%1)").arg(type))->isChecked());
+    QCOMPARE(h.find<QComboBox>(QStringLiteral("CombJS"))->currentIndex(), type);
+    QVERIFY(h.action(QStringLiteral("Toolbar.Buttons(%1)").arg(type + 1))->isChecked());
+    QVERIFY(w.windowTitle().startsWith(QStringLiteral("Vardeko →") + caption + QStringLiteral(" _")));
+    QCOMPARE(w.panelText(3), caption + QStringLiteral(" "));
+
+    const int sizeBox = w.catalogue().SizeBoxIndex;
+    QCOMPARE(label(h, QStringLiteral("LabSM(%1)").arg(sizeBox))->text(), firstCaption);
+    QVERIFY(label(h, QStringLiteral("LabSM(%1)").arg(sizeBox))->isVisible());
+    QCOMPARE(box(h, sizeBox)->currentText(), sizeText);
+    QCOMPARE(w.panelText(1), QStringLiteral("已将 结果 复制到剪贴板。"));
+    QVERIFY(box(h, 3)->isVisible());
+    QVERIFY(!h.expressionBox()->isVisible());
+    QVERIFY(!h.find<QWidget>(QStringLiteral("PicBDSCmd"))->isVisible());
+    // The weight of the default item is shown at once, and copied.
+    QVERIFY2(label(h, QStringLiteral("LabDanZhong"))->text().startsWith(QStringLiteral("※ 单重: ")),
+             qPrintable(label(h, QStringLiteral("LabDanZhong"))->text()));
+    QVERIFY(!h.resultBox()->text().isEmpty());
+    QCOMPARE(QGuiApplication::clipboard()->text(), h.resultBox()->text());
+    QVERIFY(h.button(QStringLiteral("CmdOK"))->isEnabled());
+    QVERIFY(!h.find<QLabel>(QStringLiteral("StatBar.Panels(2)"))->isVisible()); // steel
+    QVERIFY(h.prompts.calls.isEmpty());
+}
+
+void TestFrmMainWeight::loadingCountsUpBeforeTheDefaultItem()
+{
+    QStringList messages;
+    Harness h;
+    FrmMain &w = h.startShown();
+    connect(&w, &FrmMain::panelTextChanged, [&messages](int panel, const QString &text) {
+        if (panel == 1)
+            messages << text;
+    });
+    choose(h, 1, Route::Menu);
+    QVERIFY(messages.contains(QStringLiteral("正在载入 地脚螺栓 数据:0/8")));
+    const qsizetype last = messages.indexOf(QStringLiteral("正在载入 地脚螺栓 数据:8/8"));
+    QVERIFY(last > 0);
+    QCOMPARE(messages.at(last + 1), QStringLiteral("M24"));
+    QCOMPARE(h.resultBox()->text(), QStringLiteral("1.530"));
+    QVERIFY(label(h, QStringLiteral("LabDanZhong"))->text().contains(QStringLiteral("140×140")));
+}
+
+void TestFrmMainWeight::typingRecomputesAtEveryDigit()
+{
+    QStringList results;
+    Harness h;
+    FrmMain &w = h.startShown();
+    choose(h, 11, Route::Menu);
+    QCOMPARE(box(h, 1)->currentText(), QStringLiteral("50"));
+    QCOMPARE(box(h, 2)->currentText(), QStringLiteral("5"));
+    QVERIFY(label(h, QStringLiteral("LabDanZhong"))->text().startsWith(QStringLiteral("※ 单重: 3.776 kg/m")));
+    connect(h.resultBox(), &QLineEdit::textChanged, [&results](const QString &text) {
+        if (!text.isEmpty())
+            results << text;
+    });
+    retype(box(h, 3), QStringLiteral("6000"));
+    QCOMPARE(results, (QStringList{QStringLiteral("0.023"), QStringLiteral("0.227"), QStringLiteral("2.266"),
+                                   QStringLiteral("22.66")}));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("22.66"));
+    QCOMPARE(w.UnitWeight(), 3.776f);
+}
+
+void TestFrmMainWeight::deletingTheQuantity()
+{
+    Harness h;
+    FrmMain &w = h.startShown();
+    choose(h, 2, Route::Menu);
+    QLineEdit *quantity = box(h, 3)->lineEdit();
+    quantity->setFocus();
+    quantity->selectAll();
+    QTest::keyClick(quantity, Qt::Key_Backspace);
+    QCOMPARE(w.panelText(1), QStringLiteral("「数量」参数 必须大于0！"));
+    QCOMPARE(label(h, QStringLiteral("LabDanZhong"))->text(),
+             Crlf + QStringLiteral("◆ 「参数」 必须大于0 ◆"));
+    QCOMPARE(label(h, QStringLiteral("LabDanZhong"))->palette().color(QPalette::WindowText),
+             QColor(255, 0, 0));
+    QCOMPARE(h.resultBox()->text(), QString());
+    QVERIFY(!h.button(QStringLiteral("CmdOK"))->isEnabled());
+    QTest::keyClicks(quantity, QStringLiteral("2"));
+    QVERIFY(h.button(QStringLiteral("CmdOK"))->isEnabled());
+    QVERIFY(!h.resultBox()->text().isEmpty());
+    QCOMPARE(label(h, QStringLiteral("LabDanZhong"))->palette().color(QPalette::WindowText),
+             QColor(0, 0, 255));
+}
+
+void TestFrmMainWeight::hexNutQuantity()
+{
+    Harness h;
+    h.startShown();
+    choose(h, 3, Route::Toolbar);
+    QComboBox *sizes = box(h, 0);
+    sizes->setCurrentIndex(sizes->findText(QStringLiteral("M10")));
+    retype(box(h, 3), QStringLiteral("100"));
+    QCOMPARE(h.resultBox()->text(), QStringLiteral("0.800"));
+    QVERIFY(
+        label(h, QStringLiteral("LabDanZhong"))->text().startsWith(QStringLiteral("※ 单重: 0.008 kg/个")));
+}
+
+void TestFrmMainWeight::materialMenu()
+{
+    Harness h;
+    FrmMain &w = h.startShown();
+    choose(h, 1, Route::Menu);
+    h.action(QStringLiteral("MSCaiZhi(1)"))->trigger();
+    QCOMPARE(w.DensityFactor(), 1.1363f);
+    QCOMPARE(h.resultBox()->text(), QStringLiteral("1.739")); // 1.53 kg of steel in copper
+    QCOMPARE(w.panelText(2), QStringLiteral("铜 8.92"));
+    QVERIFY(h.find<QLabel>(QStringLiteral("StatBar.Panels(2)"))->isVisible());
+    QCOMPARE(w.panelText(1), QStringLiteral("材质密度：铜  8.92g/cm3"));
+    QVERIFY(!h.action(QStringLiteral("MSCaiZhi(0)"))->isChecked());
+    // A later switch keeps the material and shows it again.
+    choose(h, 9, Route::Menu);
+    QCOMPARE(w.panelText(2), QStringLiteral("铜 8.92"));
+    h.action(QStringLiteral("MSCaiZhi(0)"))->trigger();
+    QVERIFY(!h.find<QLabel>(QStringLiteral("StatBar.Panels(2)"))->isVisible());
+}
+
+void TestFrmMainWeight::customDensity_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("a positive density is taken")
+        << QStringLiteral("8.5") << true << QStringLiteral("自定义 8.5g/cm3");
+    QTest::newRow("letters after the number are ignored")
+        << QStringLiteral(" 8.9kg ") << true << QStringLiteral("自定义 8.9g/cm3");
+    QTest::newRow("zero falls back to steel")
+        << QStringLiteral("0") << false << QStringLiteral("自定义 7.85g/cm3");
+    QTest::newRow("cancel falls back to steel") << QString() << false << QStringLiteral("自定义 7.85g/cm3");
+}
+
+void TestFrmMainWeight::customDensity()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, accepted);
+    QFETCH(QString, caption);
+    Harness h;
+    FrmMain &w = h.startShown();
+    choose(h, 10, Route::Menu);
+    h.prompts.inputAnswers << answer;
+    h.action(QStringLiteral("MSCaiZhi(3)"))->trigger();
+    QCOMPARE(h.prompts.calls.first().kind, RecordingPrompts::Kind::Input);
+    QCOMPARE(h.prompts.calls.first().title, QStringLiteral("自定义材质"));
+    QCOMPARE(h.prompts.calls.first().defaultText, QStringLiteral("7.85"));
+    QCOMPARE(h.action(QStringLiteral("MSCaiZhi(3)"))->text(), caption);
+    QCOMPARE(w.panelText(1), QStringLiteral("材质密度：") + caption);
+    QCOMPARE(h.action(QStringLiteral("MSCaiZhi(0)"))->isChecked(), !accepted);
+    QCOMPARE(h.find<QLabel>(QStringLiteral("StatBar.Panels(2)"))->isVisible(), accepted);
+    if (accepted) {
+        QCOMPARE(h.prompts.calls.size(), 1);
+        QCOMPARE(w.DensityFactor(), w.CustomDensity() / 7.85f);
+    } else {
+        QCOMPARE(h.prompts.calls.size(), 2);
+        QCOMPARE(h.prompts.calls.at(1).icon, MessageIcon::Information);
+        QCOMPARE(h.prompts.calls.at(1).title, QStringLiteral("注意"));
+        QCOMPARE(h.prompts.calls.at(1).text, QStringLiteral("  密度值不正确 或 取消自定义，") + Crlf +
+                                                 QStringLiteral("材质恢复为默认（钢）。"));
+        QCOMPARE(w.DensityFactor(), 1.0f);
+    }
+}
+
+void TestFrmMainWeight::notesBox()
+{
+    Harness h;
+    h.startShown();
+    choose(h, 9, Route::Menu);
+    QTest::mouseDClick(label(h, QStringLiteral("LabSM(2)")), Qt::LeftButton);
+    QTest::mouseDClick(label(h, QStringLiteral("LabSM(3)")), Qt::LeftButton);
+    QVERIFY(h.prompts.calls.isEmpty());
+    QTest::mouseDClick(label(h, QStringLiteral("LabSM(1)")), Qt::LeftButton);
+    QCOMPARE(h.prompts.calls.size(), 1);
+    QCOMPARE(h.prompts.calls.first().title, QStringLiteral("说明"));
+    QCOMPARE(h.prompts.calls.first().icon, MessageIcon::Information);
+    QCOMPARE(h.prompts.calls.first().text,
+             QStringLiteral("  ① 热轧圆钢,代号：GB/T 702-2004。") + Crlf + Crlf +
+                 QStringLiteral("  ② 参数仅摘录了一部分，具体查看手册。") + Crlf + Crlf);
+    QTest::mouseClick(label(h, QStringLiteral("LabDanZhong")), Qt::LeftButton);
+    QCOMPARE(h.prompts.calls.size(), 2);
+}
+
+void TestFrmMainWeight::subTypeSwitchKeepsSize16()
+{
+    Harness h;
+    h.startShown();
+    choose(h, 5, Route::Menu);
+    auto *subTypes = h.find<QComboBox>(QStringLiteral("CombLeiXing"));
+    QVERIFY(subTypes->isVisible());
+    QCOMPARE(subTypes->currentText(), QStringLiteral("标准 GB/T 93-1987"));
+    retype(box(h, 3), QStringLiteral("7"));
+    subTypes->setCurrentIndex(0);
+    Q_EMIT subTypes->activated(0);
+    QCOMPARE(box(h, 0)->count(), 15);
+    QCOMPARE(box(h, 0)->currentText(), QStringLiteral("16"));
+    QCOMPARE(box(h, 3)->currentText(), QStringLiteral("1"));
+    QVERIFY(label(h, QStringLiteral("LabDanZhong"))->text().contains(QStringLiteral("GB/T 859-1987(轻型)")));
+}
+
+void TestFrmMainWeight::keyFilter_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("digits and point pass") << 9 << 2 << QStringLiteral("12.5") << QStringLiteral("12.5");
+    QTest::newRow("letters, signs and blanks are refused")
+        << 9 << 2 << QStringLiteral("a-1 +b2") << QStringLiteral("12");
+    QTest::newRow("round bar refuses * in the length")
+        << 9 << 2 << QStringLiteral("6*2") << QStringLiteral("62");
+    QTest::newRow("round bar refuses * in the quantity")
+        << 9 << 3 << QStringLiteral("3*") << QStringLiteral("3");
+    QTest::newRow("the size box takes *") << 9 << 1 << QStringLiteral("2*") << QStringLiteral("2*");
+    QTest::newRow("plate area takes *")
+        << 10 << 2 << QStringLiteral("1000*2000") << QStringLiteral("1000*2000");
+    QTest::newRow("pipe length takes *") << 12 << 3 << QStringLiteral("6000*2") << QStringLiteral("6000*2");
+}
+
+void TestFrmMainWeight::keyFilter()
+{
+    QFETCH(int, type);
+    QFETCH(int, row);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    Harness h;
+    h.startShown();
+    choose(h, type, Route::Menu);
+    retype(box(h, row), typed);
+    QCOMPARE(box(h, row)->currentText(), expected);
+}
+
+void TestFrmMainWeight::enterMovesToTheNextVisibleBox()
+{
+    Harness h;
+    h.startShown();
+    choose(h, 3, Route::Menu); // rows 0 and 3 only
+    box(h, 0)->setFocus();
+    QTest::keyClick(box(h, 0), Qt::Key_Return);
+    QVERIFY(box(h, 3)->hasFocus());
+    QTest::keyClick(box(h, 3)->lineEdit(), Qt::Key_Return);
+    QVERIFY(box(h, 0)->hasFocus());
+
+    choose(h, 12, Route::Menu); // rows 1, 2, 3
+    QTest::keyClick(box(h, 1)->lineEdit(), Qt::Key_Return);
+    QVERIFY(box(h, 2)->hasFocus());
+    QTest::keyClick(box(h, 2)->lineEdit(), Qt::Key_Return);
+    QVERIFY(box(h, 3)->hasFocus());
+    QTest::keyClick(box(h, 3)->lineEdit(), Qt::Key_Return);
+    QVERIFY(box(h, 1)->hasFocus());
+}
+
+void TestFrmMainWeight::markedEntriesShowRed()
+{
+    Harness h;
+    h.startShown();
+    choose(h, 7, Route::Menu);
+    QComboBox *models = box(h, 0);
+    QCOMPARE(models->palette().color(QPalette::ButtonText), QColor(0, 0, 0));
+    models->setCurrentIndex(0); // a mining I-beam
+    QCOMPARE(models->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
+    QVERIFY(label(h, QStringLiteral("LabDanZhong"))
+                ->text()
+                .contains(QStringLiteral("● 标准: YB/T 24-1986 (矿用工字钢)")));
+
+    choose(h, 9, Route::Menu);
+    retype(box(h, 1), QStringLiteral("21.3"));
+    QCOMPARE(box(h, 1)->palette().color(QPalette::Text), QColor(255, 0, 0)); // not a listed diameter
+    retype(box(h, 1), QStringLiteral("20"));
+    QCOMPARE(box(h, 1)->palette().color(QPalette::Text), QColor(0, 0, 0));
+    QVERIFY(label(h, QStringLiteral("LabDanZhong"))->text().startsWith(QStringLiteral("※ 单重: 2.466 kg/m")));
+}
+
+void TestFrmMainWeight::backToTheExpressionCalculator()
+{
+    Harness h;
+    FrmMain &w = h.startShown();
+    choose(h, 8, Route::Menu);
+    QVERIFY(!h.resultBox()->text().isEmpty());
+    choose(h, 0, Route::Combo);
+    QCOMPARE(h.resultBox()->text(), QString());
+    QVERIFY(h.expressionBox()->isVisible());
+    QVERIFY(!h.button(QStringLiteral("CmdOK"))->isEnabled());
+    QCOMPARE(w.panelText(2), QStringLiteral("度 °"));
+    QVERIFY(h.find<QLabel>(QStringLiteral("StatBar.Panels(2)"))->isVisible());
+    // The loaded table stays for the weight computation.
+    QCOMPARE(w.catalogue().PartTable[4].label, QStringLiteral("12.6"));
+}
+
+QTEST_MAIN(TestFrmMainWeight)
+#include "test_frmmain_weight.moc"
