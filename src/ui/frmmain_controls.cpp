@@ -242,6 +242,7 @@ void FrmMain::buildPanel()
 
     CombLeiXing = new QComboBox(PicMain);
     CombLeiXing->setObjectName(QStringLiteral("CombLeiXing"));
+    CombLeiXing->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     CombLeiXing->hide();
 
     CmdOK = new QPushButton(FrmMainText::CmdOK, PicMain);

@@ -164,6 +164,9 @@ bool FrmMain::CombSR_KeyPress(int index, QKeyEvent *event)
         focusNextWeightBox(index);
         return true;
     }
+    // Selecting and copying type nothing; every other control key (paste, cut, undo) is refused.
+    if (event->matches(QKeySequence::SelectAll) || event->matches(QKeySequence::Copy))
+        return false;
     if (event->matches(QKeySequence::Paste))
         return true;
     const QString text = event->text();

@@ -68,6 +68,7 @@ private slots:
     void subTypeSwitchKeepsSize16();
     void keyFilter_data();
     void keyFilter();
+    void pasteIsRefusedSelectAllIsNot();
     void enterMovesToTheNextVisibleBox();
     void markedEntriesShowRed();
     void backToTheExpressionCalculator();
@@ -338,6 +339,21 @@ void TestFrmMainWeight::keyFilter()
     choose(h, type, Route::Menu);
     retype(box(h, row), typed);
     QCOMPARE(box(h, row)->currentText(), expected);
+}
+
+void TestFrmMainWeight::pasteIsRefusedSelectAllIsNot()
+{
+    Harness h;
+    h.startShown();
+    choose(h, 2, Route::Menu);
+    QLineEdit *length = box(h, 2)->lineEdit();
+    QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
+    length->setFocus();
+    QTest::keyClick(length, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(length->text(), QStringLiteral("60"));
+    QTest::keyClick(length, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(length, QStringLiteral("75"));
+    QCOMPARE(length->text(), QStringLiteral("75"));
 }
 
 void TestFrmMainWeight::enterMovesToTheNextVisibleBox()
