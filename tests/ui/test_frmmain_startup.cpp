@@ -3,6 +3,7 @@
 #include "platform/contact.h"
 #include "platform/version.h"
 
+#include <QMenu>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
@@ -44,6 +45,7 @@ private slots:
     void choosingTheShownTypeChangesNothing();
     void handOverRestoresTheWindow();
     void statusBarHasClockPanels();
+    void linkEditorTakesThePanelsPlace();
 };
 
 void TestFrmMainStartup::versionText_data()
@@ -386,6 +388,22 @@ void TestFrmMainStartup::statusBarHasClockPanels()
     QCOMPARE(date->toolTip(), QStringLiteral("日期"));
     QVERIFY(QTime::fromString(w.panelText(4), QStringLiteral("HH:mm")).isValid());
     QCOMPARE(w.panelText(5), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+}
+
+void TestFrmMainStartup::linkEditorTakesThePanelsPlace()
+{
+    Harness h;
+    h.startShown();
+    auto *calculator = h.find<QWidget>(QStringLiteral("PicMain"));
+    QAction *typeMenu = h.find<QMenu>(QStringLiteral("MnuF"))->menuAction();
+    h.action(QStringLiteral("MnuBJLJ"))->trigger();
+    QVERIFY(!calculator->isVisible());
+    QVERIFY(h.find<QWidget>(QStringLiteral("PicSet"))->isVisible());
+    QVERIFY(!typeMenu->isEnabled());
+    h.button(QStringLiteral("CmdLianJie(6)"))->click();
+    QVERIFY(calculator->isVisible());
+    QVERIFY(!h.find<QWidget>(QStringLiteral("PicSet"))->isVisible());
+    QVERIFY(typeMenu->isEnabled());
 }
 
 QTEST_MAIN(TestFrmMainStartup)
