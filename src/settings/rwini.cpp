@@ -7,6 +7,7 @@
 #include "platform/version.h"
 #include "settings/profilefile.h"
 
+#include <QFileInfo>
 #include <QUrl>
 
 #include <utility>
@@ -98,7 +99,7 @@ QString RWini::GetIniS(const QString &section, const QString &key, const QString
 {
     const std::optional<QString> stored = Profile::profileString(m_iniPath, section, key);
     if (!stored || stored->isEmpty()) {
-        Profile::writeProfileString(m_iniPath, section, key, defaultValue);
+        write(section, key, defaultValue, QStringLiteral("GetIniS"), OnFailure::Throw);
         return defaultValue;
     }
     return stored->left(stored->indexOf(QChar(u'\0')));
@@ -108,31 +109,55 @@ int RWini::GetIniN(const QString &section, const QString &key, short defaultValu
 {
     const int value = Profile::profileInt(m_iniPath, section, key, defaultValue);
     if (value == defaultValue)
-        Profile::writeProfileString(m_iniPath, section, key, QString::number(defaultValue));
+        write(section, key, QString::number(defaultValue), QStringLiteral("GetIniN"), OnFailure::Throw);
     return value;
 }
 
 void RWini::SetIniS(const QString &section, const QString &key, const QString &value)
 {
-    // After a failed write the program is ending: a caller that goes on writing (several
-    // keys in a row) must neither change the file nor repeat the dialogs.
-    if (m_writeFailed)
-        return;
-    try {
-        Profile::writeProfileString(m_iniPath, section, key, value);
-    } catch (const ErrorValue &error) {
-        reportWriteError(QStringLiteral("SetIniS"), error);
-    }
+    write(section, key, value, QStringLiteral("SetIniS"), OnFailure::Report);
 }
 
 void RWini::SetIniN(const QString &section, const QString &key, int value)
 {
-    if (m_writeFailed)
+    write(section, key, QString::number(value), QStringLiteral("SetIniN"), OnFailure::Report);
+}
+
+void RWini::beginStartup()
+{
+    m_starting = true;
+    m_startupWriteFailed = false;
+}
+
+void RWini::finishStartup()
+{
+    m_starting = false;
+    if (!m_startupWriteFailed)
+        return;
+    m_unwritable = true;
+    const bool exists = QFileInfo::exists(m_iniPath);
+    throw ErrorValue(exists ? ErrorNumber::PathFileAccess : ErrorNumber::FileNotFound,
+                     QStringLiteral("RWini"));
+}
+
+void RWini::write(const QString &section, const QString &key, const QString &value, const QString &procedure,
+                  OnFailure onFailure)
+{
+    // After a failed write the program is ending: a caller that goes on writing (several
+    // keys in a row) must neither change the file nor repeat the dialogs. A file known to be
+    // unwritable is not tried again.
+    if (m_writeFailed || m_unwritable)
         return;
     try {
-        Profile::writeProfileString(m_iniPath, section, key, QString::number(value));
+        Profile::writeProfileString(m_iniPath, section, key, value);
     } catch (const ErrorValue &error) {
-        reportWriteError(QStringLiteral("SetIniN"), error);
+        if (m_starting) {
+            m_startupWriteFailed = true;
+            return;
+        }
+        if (onFailure == OnFailure::Throw)
+            throw;
+        reportWriteError(procedure, error);
     }
 }
 

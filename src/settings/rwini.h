@@ -24,11 +24,19 @@ public:
     void setProgramDirectory(const QString &programDirectory);
     const QString &IniPath() const { return m_iniPath; }
 
+    // While the window starts, a write that fails is remembered instead of reported, so that
+    // a program folder the user cannot write still opens a complete window. finishStartup()
+    // then throws ErrorValue 53 (no settings file) or 75 (a file that cannot be written); from
+    // then on nothing is written, since the user has been told that nothing can be kept.
+    void beginStartup();
+    void finishStartup();
+    bool settingsUnwritable() const { return m_unwritable; }
+
     // The stored value, or `defaultValue` written back when the key is missing or empty.
-    // Throws ErrorValue when the file cannot be written back.
+    // Outside start-up, throws ErrorValue when the file cannot be written back.
     QString GetIniS(const QString &section, const QString &key, const QString &defaultValue);
     // The integer at the start of the stored value; the default is written back whenever the
-    // value read equals it. Throws ErrorValue when the file cannot be written back.
+    // value read equals it. Outside start-up, throws ErrorValue when it cannot be written back.
     int GetIniN(const QString &section, const QString &key, short defaultValue);
     // Store a value (SetIniN its decimal text). A failed write shows the error dialogs and
     // calls `endProgram`; these two never throw.
@@ -38,6 +46,9 @@ public:
     static QString fileName() { return QStringLiteral("QOMBRA_Config.ini"); }
 
 private:
+    enum class OnFailure { Throw, Report };
+    void write(const QString &section, const QString &key, const QString &value, const QString &procedure,
+               OnFailure onFailure);
     void reportWriteError(const QString &procedure, const ErrorValue &error);
 
     Prompts &m_prompts;
@@ -45,4 +56,7 @@ private:
     std::function<void()> m_endProgram;
     QString m_iniPath;
     bool m_writeFailed = false;
+    bool m_starting = false;
+    bool m_startupWriteFailed = false;
+    bool m_unwritable = false;
 };

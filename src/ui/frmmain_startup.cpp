@@ -50,6 +50,12 @@ bool FrmMain::Form_Load()
     } catch (const ErrorValue &error) {
         if (m_ended)
             return false;
+        // Start-up stopped early: leave the start-up mode of the settings store, which
+        // remembers (silently here) whether the file could be written.
+        try {
+            m_rwini.finishStartup();
+        } catch (const ErrorValue &) {
+        }
         if (handleStartupError(error, m_prompts, m_rwini.IniPath()) == StartupErrorOutcome::KeepRunning)
             return true;
         endProgram();
@@ -60,6 +66,7 @@ bool FrmMain::Form_Load()
 bool FrmMain::runStartupSteps()
 {
     m_rwini.setProgramDirectory(m_programDirectory);
+    m_rwini.beginStartup();
     createTypeItems();
 
     m_links->createUserLinkItems();
@@ -88,6 +95,7 @@ bool FrmMain::runStartupSteps()
         setWindowTitle(FrmMainText::ProductName + QStringLiteral("→") + MnuJS[0]->text() +
                        QStringLiteral(" _") + m_versionText + FrmMainText::TopMostMark);
     }
+    m_rwini.finishStartup();
     hideSettingsFile(m_rwini.IniPath());
     return !m_ended;
 }

@@ -72,7 +72,7 @@ void writeLinkRecords(RWini &settings, const QList<LinkRecord> &records)
 
 bool isCommandTarget(const QString &target)
 {
-    return target.endsWith(QLatin1String("exe"), Qt::CaseInsensitive);
+    return target.endsWith(QLatin1String("exe"), Qt::CaseSensitive);
 }
 
 QString linkBaseName(const QString &path)

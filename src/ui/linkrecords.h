@@ -54,7 +54,7 @@ QList<LinkRecord> readLinkRecords(RWini &settings);
 // they are: readers stop at the count.
 void writeLinkRecords(RWini &settings, const QList<LinkRecord> &records);
 
-// A target whose last three characters are "exe" (any letter case) is started as a command
+// A target whose last three characters are "exe" (lower case only) is started as a command
 // line rather than opened by the desktop.
 bool isCommandTarget(const QString &target);
 // The file name of `path` without its folder and last extension; the whole file name when

@@ -54,6 +54,8 @@ private slots:
     void programEndsWhenTheMailCannotBeOpened();
     void nothingIsWrittenAfterAFailedWrite();
     void readerWriteBackErrorPropagates();
+    void unwritableSettingsAreReportedOnceAtTheEndOfStartup_data();
+    void unwritableSettingsAreReportedOnceAtTheEndOfStartup();
 
 private:
     QString programDirectory() const { return m_dir.path(); }
@@ -392,6 +394,58 @@ void TestRWini::readerWriteBackErrorPropagates()
     QCOMPARE(integerError, 76);
     QVERIFY(m_prompts.calls.isEmpty());
     QCOMPARE(m_ends, 0);
+}
+
+void TestRWini::unwritableSettingsAreReportedOnceAtTheEndOfStartup_data()
+{
+    QTest::addColumn<bool>("fileExists");
+    QTest::addColumn<int>("number");
+    QTest::newRow("a folder that cannot hold the file ends start-up with 53") << false << 53;
+    QTest::newRow("a read-only file ends start-up with 75 and keeps its bytes") << true << 75;
+}
+
+void TestRWini::unwritableSettingsAreReportedOnceAtTheEndOfStartup()
+{
+    QFETCH(bool, fileExists);
+    QFETCH(int, number);
+
+    RWini ini(m_prompts, m_shell, [this] { ++m_ends; });
+    const QByteArray stored("[表达式]\n记录=2\n");
+    if (fileExists) {
+        ini.setProgramDirectory(programDirectory());
+        writeBytes(ini.IniPath(), stored);
+        // The permission bits are honoured for root too.
+        QVERIFY(QFile::setPermissions(ini.IniPath(), QFileDevice::ReadOwner));
+    } else {
+        ini.setProgramDirectory(m_dir.filePath(QStringLiteral("missing")));
+    }
+
+    // Start-up reads with write-backs and stores the history size; none of it may stop the
+    // window from opening completely.
+    ini.beginStartup();
+    QCOMPARE(ini.GetIniN(QStringLiteral("链接"), QStringLiteral("数量"), 0), 0);
+    QCOMPARE(ini.GetIniS(QStringLiteral("链接"), QStringLiteral("链接0名称"), QStringLiteral("【无名】")),
+             QStringLiteral("【无名】"));
+    ini.SetIniS(QStringLiteral("表达式"), QStringLiteral("记录"), QStringLiteral("1"));
+    QVERIFY(m_prompts.calls.isEmpty());
+
+    int reported = 0;
+    try {
+        ini.finishStartup();
+    } catch (const ErrorValue &error) {
+        reported = error.number();
+    }
+    QCOMPARE(reported, number);
+    QVERIFY(ini.settingsUnwritable());
+
+    // The user has been told that nothing can be kept: storing later (the history at exit)
+    // neither shows the write-error dialogs nor ends the program.
+    ini.SetIniN(QStringLiteral("表达式"), QStringLiteral("数量"), 1);
+    QVERIFY(m_prompts.calls.isEmpty());
+    QCOMPARE(m_ends, 0);
+    QCOMPARE(readBytes(ini.IniPath()), fileExists ? stored : NoFile);
+    if (fileExists)
+        QFile::setPermissions(ini.IniPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 QTEST_GUILESS_MAIN(TestRWini)

@@ -250,8 +250,8 @@ void TestLinkRecords::commandTarget_data()
     QTest::addColumn<QString>("target");
     QTest::addColumn<bool>("command");
     QTest::newRow("lower-case exe") << "/opt/tools/abc.exe" << true;
-    QTest::newRow("upper-case EXE") << "/opt/tools/ABC.EXE" << true;
-    QTest::newRow("mixed-case Exe") << "/opt/tools/abc.Exe" << true;
+    QTest::newRow("upper-case EXE is a document for the desktop") << "/opt/tools/ABC.EXE" << false;
+    QTest::newRow("mixed-case Exe is a document for the desktop") << "/opt/tools/abc.Exe" << false;
     QTest::newRow("the last three characters count, not the extension") << "notepadexe" << true;
     QTest::newRow("document") << "/home/u/plan.pdf" << false;
     QTest::newRow("exe elsewhere in the name") << "/home/u/exe.txt" << false;

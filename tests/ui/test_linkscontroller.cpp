@@ -285,7 +285,8 @@ void TestLinksController::openUserLink_data()
     QTest::addColumn<QString>("handedOver");
 
     QTest::newRow("target ending in exe is started") << "/opt/a/tool.exe" << true << "/opt/a/tool.exe";
-    QTest::newRow("target ending in EXE is started") << "/opt/a/TOOL.EXE" << true << "/opt/a/TOOL.EXE";
+    QTest::newRow("target ending in EXE is opened by the desktop")
+        << "/opt/a/TOOL.EXE" << false << "/opt/a/TOOL.EXE";
     QTest::newRow("document is opened") << "/home/u/plan.pdf" << false << "/home/u/plan.pdf";
     QTest::newRow("web address is opened")
         << "https://example.org/a?b=c&d" << false << "https://example.org/a?b=c&d";
