@@ -1,5 +1,9 @@
 // Time per evaluation of the expression calculator (preparation, evaluation, formatting) for a
 // typical expression and for generated texts of growing size.
+//
+// `bench_expression once typical|flat` runs a single evaluation of the typical expression or of
+// the 1 MB flat sum and prints nothing else, for instruction counting under callgrind
+// (valgrind --tool=callgrind --toggle-collect=runOnce ...), which is repeatable on a busy machine.
 #include "expression/bdsjs.h"
 #include "expression/jingdu.h"
 #include "platform/prompts.h"
@@ -8,6 +12,7 @@
 #include <QString>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -30,8 +35,20 @@ public:
     void removeNewestHistoryEntry() override {}
 };
 
-// Nanoseconds per run of BDSJS and JingDu on `text`, repeated until at least 0.2 s have passed.
-double nanosecondsPerRun(const QString &text, QString &shown)
+// Kept out of line so that callgrind can count exactly one evaluation.
+[[gnu::noinline]] QString runOnce(const QString &text)
+{
+    SilentPrompts prompts;
+    Host host;
+    ExpressionState state;
+    state.TrigNoteShown = true;
+    const QString value = BDSJS(text, state, host, prompts);
+    return value.isEmpty() ? QStringLiteral("(error)") : JingDu(value, SmartLow);
+}
+
+// Nanoseconds per run of BDSJS and JingDu on `text`, repeated until at least `minimumNs` have
+// passed (at least one run).
+double nanosecondsPerRun(const QString &text, QString &shown, qint64 minimumNs = 200000000)
 {
     SilentPrompts prompts;
     Host host;
@@ -44,7 +61,7 @@ double nanosecondsPerRun(const QString &text, QString &shown)
         const QString value = BDSJS(text, state, host, prompts);
         shown = value.isEmpty() ? QStringLiteral("(error)") : JingDu(value, SmartLow);
         ++runs;
-    } while (timer.nsecsElapsed() < 200000000);
+    } while (timer.nsecsElapsed() < minimumNs);
     return double(timer.nsecsElapsed()) / double(runs);
 }
 
@@ -52,6 +69,11 @@ QString repeatTo(const QString &unit, const QString &head, const QString &tail, 
 {
     const qsizetype count = qMax<qsizetype>(1, (size - head.size() - tail.size()) / unit.size());
     return head + unit.repeated(count) + tail;
+}
+
+QString flatSum(qsizetype size)
+{
+    return repeatTo(QStringLiteral("+1"), QStringLiteral("1"), QString(), size);
 }
 
 QString nested(qsizetype size)
@@ -64,10 +86,19 @@ QString nested(qsizetype size)
 
 } // namespace
 
-int main()
+int main(int argc, char **argv)
 {
     QString shown;
     const QString typical = QStringLiteral("Sin(30)*2+1.5^2/(3-1)");
+    if (argc == 3 && std::strcmp(argv[1], "once") == 0) {
+        const bool flat = std::strcmp(argv[2], "flat") == 0;
+        const QString text = flat ? flatSum(qsizetype(1) << 20) : typical;
+        // A first evaluation outside the counted call binds the shared-library symbols.
+        QString warm;
+        nanosecondsPerRun(typical, warm, 0);
+        std::printf("%s\n", qPrintable(runOnce(text)));
+        return 0;
+    }
     const double typicalNs = nanosecondsPerRun(typical, shown);
     std::printf("%-28s %10.3f us  -> %s\n", "typical", typicalNs / 1000.0, qPrintable(shown));
 
@@ -77,8 +108,7 @@ int main()
         QString (*make)(qsizetype);
     };
     const Kind kinds[] = {
-        {"flat sum",
-         [](qsizetype n) { return repeatTo(QStringLiteral("+1"), QStringLiteral("1"), QString(), n); }},
+        {"flat sum", flatSum},
         {"mixed operators",
          [](qsizetype n) {
              return repeatTo(QStringLiteral("+2*3-4/2+1^5-7%3"), QStringLiteral("0"), QString(), n);
