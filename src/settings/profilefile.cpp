@@ -98,6 +98,10 @@ public:
     void appendLine(const QString &text);
 
     QByteArray bytes() const;
+    // A file in the legacy encoding whose lines all happen to be UTF-8 after a write would be
+    // read as UTF-8 next time, and any of its other characters would read differently: such
+    // a file is written in UTF-8 instead, every line keeping its text.
+    void keepReadable();
     QByteArray encode(const QString &text) const;
     int encodedLength(QStringView text) const;
 
@@ -111,6 +115,29 @@ private:
     QByteArray m_eol = "\n";
     Encoding m_encoding = Encoding::Utf8;
 };
+
+// UTF-8 when every line is UTF-8; a character cut off at the end of a line (a file cut short
+// by an older writer) does not count against it. Lines are judged one by one because a write
+// only ever adds or replaces whole lines: a file judged UTF-8 stays UTF-8 after it.
+Encoding detectEncoding(const QByteArray &body)
+{
+    qsizetype start = 0;
+    while (start < body.size()) {
+        qsizetype end = body.indexOf('\n', start);
+        if (end < 0)
+            end = body.size();
+        const qsizetype next = end + 1;
+        if (end > start && body.at(end - 1) == '\r')
+            --end;
+        QStringDecoder utf8(QStringConverter::Utf8); // keeps a cut-off tail as state, no error
+        const QString decoded = utf8(QByteArrayView(body).sliced(start, end - start));
+        Q_UNUSED(decoded);
+        if (utf8.hasError())
+            return Encoding::Legacy;
+        start = next;
+    }
+    return Encoding::Utf8;
+}
 
 Document::Load Document::load(const QString &path)
 {
@@ -132,10 +159,7 @@ Document::Load Document::load(const QString &path)
         m_bom = Utf8Bom;
         body.remove(0, Utf8Bom.size());
     }
-    QStringDecoder utf8(QStringConverter::Utf8);
-    const QString checked = utf8(body);
-    Q_UNUSED(checked);
-    m_encoding = utf8.hasError() ? Encoding::Legacy : Encoding::Utf8;
+    m_encoding = detectEncoding(body);
     parse(body);
     return Load::Loaded;
 }
@@ -192,7 +216,7 @@ QString Document::decode(const QByteArray &raw) const
 {
     if (m_encoding == Encoding::Utf8)
         return QString::fromUtf8(raw);
-    QStringDecoder decoder(LegacyEncoding);
+    QStringDecoder decoder(LegacyEncoding, QStringConverter::Flag::Stateless);
     return decoder(raw);
 }
 
@@ -276,6 +300,15 @@ void Document::insertLine(qsizetype before, const QString &text)
 void Document::appendLine(const QString &text)
 {
     insertLine(m_lines.size(), text);
+}
+
+void Document::keepReadable()
+{
+    if (m_encoding != Encoding::Legacy || detectEncoding(bytes().mid(m_bom.size())) != Encoding::Utf8)
+        return;
+    m_encoding = Encoding::Utf8;
+    for (Line &line : m_lines)
+        line.raw = line.text.toUtf8();
 }
 
 QByteArray Document::bytes() const
@@ -420,6 +453,7 @@ void writeProfileString(const QString &path, const QString &section, const QStri
         const bool folderGone = !QFileInfo(QFileInfo(path).absolutePath()).isDir();
         throw ErrorValue(folderGone ? ErrorNumber::PathNotFound : ErrorNumber::PathFileAccess, errorSource());
     }
+    document.keepReadable();
     const QByteArray bytes = document.bytes();
     if (file.write(bytes) != bytes.size() || !file.commit())
         throw ErrorValue(ErrorNumber::PathFileAccess, errorSource());
