@@ -17,6 +17,7 @@
 #include <QMap>
 #include <QPair>
 #include <QString>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <cstddef>
@@ -85,9 +86,28 @@ bool sameLine(const QByteArray &oldPiece, const QByteArray &newPiece, bool oldIs
            (newPiece.mid(oldPiece.size()) == "\n" || newPiece.mid(oldPiece.size()) == "\r\n");
 }
 
+// Whether every line is UTF-8, a character cut off at a line's end aside.
+bool linesAreUtf8(const QByteArray &bytes)
+{
+    for (QByteArray line : pieces(bytes)) {
+        if (line.endsWith('\n'))
+            line.chop(1);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        QStringDecoder utf8(QStringConverter::Utf8);
+        const QString decoded = utf8(line);
+        if (utf8.hasError())
+            return false;
+    }
+    return true;
+}
+
 // A write changes at most one line and adds at most two; everything else stays in order.
+// The one exception: a legacy file that would read as UTF-8 after the write is converted.
 void checkUntouchedLines(const QByteArray &before, const QByteArray &after)
 {
+    if (!linesAreUtf8(before) && linesAreUtf8(after))
+        return;
     const QList<QByteArray> oldLines = pieces(before);
     const QList<QByteArray> newLines = pieces(after);
     const qsizetype n = oldLines.size();
