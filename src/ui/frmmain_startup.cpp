@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QTime>
 
 #include <algorithm>
@@ -112,6 +113,11 @@ void FrmMain::loadHistory()
         CombKJSR->addItem(entry);
         setPanelText(1, FrmMainText::HistoryLoadedStatus + QString::number(i) + QStringLiteral(":") + entry);
     }
+    // The first item added becomes the current one in an editable combo box; the loaded
+    // history belongs in the drop-down list, and the box opens empty.
+    const QSignalBlocker blocker(CombKJSR);
+    CombKJSR->setCurrentIndex(-1);
+    CombKJSR->clearEditText();
 }
 
 void FrmMain::storeHistory()

@@ -145,6 +145,9 @@ void TestFrmMainStartup::historyIsLoaded()
     // The type switch at the end of start-up writes the type; the load text comes before it.
     QCOMPARE(messages.last(), QStringLiteral("表达式"));
     QCOMPARE(messages.at(messages.size() - 2), status);
+    // The history waits in the drop-down list; the box itself opens empty, with 确定 disabled.
+    QCOMPARE(h.expressionBox()->currentText(), QString());
+    QVERIFY(!h.window->findChild<QPushButton *>(QStringLiteral("CmdOK"))->isEnabled());
     QVERIFY(h.prompts.calls.isEmpty());
 }
 
