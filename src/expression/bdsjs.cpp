@@ -3,29 +3,10 @@
 #include "expression/errorvalue.h"
 #include "expression/evaluator.h"
 #include "expression/numbertext.h"
+#include "expression/textpreparation.h"
 #include "platform/prompts.h"
 
-#include <utility>
-
 namespace {
-
-// Typed forms the evaluator does not read, in the order they are rewritten.
-const std::pair<QString, QString> kReplacements[] = {
-    {QStringLiteral(" "), QString()},
-    {QStringLiteral("×"), QStringLiteral("*")},
-    {QStringLiteral("÷"), QStringLiteral("/")},
-    {QStringLiteral("（"), QStringLiteral("(")},
-    {QStringLiteral("["), QStringLiteral("(")},
-    {QStringLiteral("{"), QStringLiteral("(")},
-    {QStringLiteral("【"), QStringLiteral("(")},
-    {QStringLiteral("｛"), QStringLiteral("(")},
-    {QStringLiteral("）"), QStringLiteral(")")},
-    {QStringLiteral("]"), QStringLiteral(")")},
-    {QStringLiteral("}"), QStringLiteral(")")},
-    {QStringLiteral("】"), QStringLiteral(")")},
-    {QStringLiteral("｝"), QStringLiteral(")")},
-    {QStringLiteral("π"), QStringLiteral("3.1416")},
-};
 
 const QString kNoExpressionText = QStringLiteral("无表达式!");
 const QString kNoExpressionTitle = QStringLiteral("无表达式！");
@@ -76,55 +57,50 @@ bool blamesTheText(int number)
            number == ErrorNumber::ExcessClosingBracket || number == ErrorNumber::MissingClosingBracket;
 }
 
-bool mentionsTrigonometry(const QString &text)
-{
-    for (const char *name : {"Sin", "Cos", "Tan", "Atn"})
-        if (text.contains(QLatin1String(name), Qt::CaseInsensitive))
-            return true;
-    return false;
-}
-
 } // namespace
 
 QString BDSJS(QString text, ExpressionState &state, ExpressionHost &host, Prompts &prompts)
 {
-    for (const auto &[find, replacement] : kReplacements)
-        text.replace(find, replacement);
+    const PreparedText prepared = prepareTypedText(text);
+    text.clear(); // the typed text is not needed any more; do not hold two copies of a long one
 
-    if (text.trimmed().isEmpty()) {
+    if (prepared.blank) {
         prompts.message(MessageIcon::Exclamation, kNoExpressionTitle, kNoExpressionText);
         return QString();
     }
 
     // A pasted "=12*3=" is read as 12*3.
+    QStringView expression = prepared.text;
     qsizetype leading = 0;
-    while (leading < text.size() && text[leading] == QLatin1Char('='))
+    while (leading < expression.size() && expression[leading] == QLatin1Char('='))
         ++leading;
-    text.remove(0, leading);
-    if (text.isEmpty())
+    expression = expression.sliced(leading);
+    if (expression.isEmpty())
         throw ErrorValue(ErrorNumber::InvalidCall);
-    while (!text.isEmpty() && text.endsWith(QLatin1Char('=')))
-        text.chop(1);
+    while (!expression.isEmpty() && expression.endsWith(QLatin1Char('=')))
+        expression.chop(1);
 
-    for (const char *pair : {"*/", "**", "//", "/*"}) {
-        if (text.contains(QLatin1String(pair))) {
-            prompts.message(MessageIcon::Critical, kNoticeTitle, kConsecutiveOperators);
-            return QString();
-        }
+    // The checks below look for characters other than "=", so they give the same answer for the
+    // whole prepared text as for the expression between the equal signs.
+    if (prepared.consecutiveMultiplicative) {
+        prompts.message(MessageIcon::Critical, kNoticeTitle, kConsecutiveOperators);
+        return QString();
     }
 
-    if (text.contains(QLatin1Char('\\')))
+    if (prepared.integerDivision)
         prompts.message(MessageIcon::Exclamation, kNoticeTitle, kIntegerDivision);
 
-    if (!state.TrigNoteShown && mentionsTrigonometry(text)) {
+    if (!state.TrigNoteShown && mentionsTrigonometry(expression)) {
         prompts.message(MessageIcon::Information, kNoticeTitle, kTrigNote);
         state.TrigNoteShown = true;
     }
 
-    text.replace(kDegreeSign, host.anglesInRadians() ? kDegreeToRadian : QString());
-
     try {
-        return doubleText(EvaluateExpr(text, state.ToHDu, prompts));
+        if (!prepared.degreeSign)
+            return doubleText(EvaluateExpr(expression, state.ToHDu, prompts));
+        const QString withRadians =
+            expression.toString().replace(kDegreeSign, host.anglesInRadians() ? kDegreeToRadian : QString());
+        return doubleText(EvaluateExpr(withRadians, state.ToHDu, prompts));
     } catch (const ErrorValue &error) {
         prompts.message(MessageIcon::Critical, kErrorTitle, errorMessage(error));
         if (blamesTheText(error.number()) && host.currentType() == 0)

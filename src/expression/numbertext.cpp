@@ -23,65 +23,84 @@ bool isSign(QChar c)
     return c == QLatin1Char('+') || c == QLatin1Char('-');
 }
 
-// The syntax both readers share, read from `pos`: sign, digits with at most one ".", and an
-// exponent part that counts only when it has a digit. `ascii` receives the number in the C
-// syntax ("D" becomes "E"); `end` is the position after the last character read.
+// Blanks around a number are allowed; the same blanks QStringView::trimmed removes.
+QStringView trimmedView(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].isSpace())
+        ++begin;
+    while (end > begin && text[end - 1].isSpace())
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+// The syntax both readers share, read from `begin`: sign, digits with at most one ".", and an
+// exponent part that counts only when it has a digit. Only positions are kept; the text is
+// copied only when the C library has to read it.
 struct Scanned
 {
-    std::string ascii;
-    qsizetype end = 0;
+    qsizetype begin = 0;       // the sign, or the first digit or "."
+    qsizetype mantissaEnd = 0; // after the digits and the point
+    qsizetype end = 0;         // after the exponent, or mantissaEnd when there is none
     bool hasDigit = false;
+    bool point = false;
 };
 
 Scanned scanNumber(QStringView text, qsizetype pos)
 {
     Scanned s;
+    s.begin = pos;
     const qsizetype n = text.size();
     if (pos < n && isSign(text[pos]))
-        s.ascii += char(text[pos++].unicode());
-    bool point = false;
+        ++pos;
     while (pos < n) {
         const QChar c = text[pos];
         if (isDigit(c)) {
             s.hasDigit = true;
-        } else if (c == QLatin1Char('.') && !point) {
-            point = true;
+        } else if (c == QLatin1Char('.') && !s.point) {
+            s.point = true;
         } else {
             break;
         }
-        s.ascii += char(c.unicode());
         ++pos;
     }
-    s.end = pos;
+    s.mantissaEnd = s.end = pos;
     if (!s.hasDigit || pos >= n || !isExponentLetter(text[pos]))
         return s;
     qsizetype e = pos + 1;
-    std::string exponent = "E";
     if (e < n && isSign(text[e]))
-        exponent += char(text[e++].unicode());
+        ++e;
     const qsizetype firstExponentDigit = e;
     while (e < n && isDigit(text[e]))
-        exponent += char(text[e++].unicode());
-    if (e > firstExponentDigit) {
-        s.ascii += exponent;
+        ++e;
+    if (e > firstExponentDigit)
         s.end = e;
-    }
     return s;
 }
 
-// strtod in the C locale, whatever locale the program runs under. Out of range gives +-inf
-// (or 0 for an underflow), as strtod does.
-double parseAscii(const std::string &ascii)
+// The value of a scanned number with a digit, read as strtod reads it in the C locale, whatever
+// locale the program runs under. Out of range gives +-inf (or 0 for an underflow), as strtod does.
+double parseScanned(QStringView text, const Scanned &s)
 {
+    const bool hasSign = isSign(text[s.begin]);
+    const qsizetype firstDigit = hasSign ? s.begin + 1 : s.begin;
     // Short integers, the common case in long sums, are exact without the C library.
-    if (ascii.size() <= 16) {
-        std::size_t i = (ascii[0] == '-' || ascii[0] == '+') ? 1 : 0;
-        const std::size_t first = i;
+    if (!s.point && s.end == s.mantissaEnd && s.end - firstDigit <= 15) {
         long long integer = 0;
-        while (i < ascii.size() && ascii[i] >= '0' && ascii[i] <= '9')
-            integer = integer * 10 + (ascii[i++] - '0');
-        if (i == ascii.size() && i > first && i - first <= 15)
-            return ascii[0] == '-' ? -double(integer) : double(integer);
+        for (qsizetype i = firstDigit; i < s.end; ++i)
+            integer = integer * 10 + (text[i].unicode() - u'0');
+        return text[s.begin] == QLatin1Char('-') ? -double(integer) : double(integer);
+    }
+    // The C syntax: "D" becomes "E".
+    std::string ascii;
+    ascii.reserve(std::size_t(s.end - s.begin) + 1);
+    for (qsizetype i = s.begin; i < s.mantissaEnd; ++i)
+        ascii += char(text[i].unicode());
+    if (s.end > s.mantissaEnd) {
+        ascii += 'E';
+        for (qsizetype i = s.mantissaEnd + 1; i < s.end; ++i)
+            ascii += char(text[i].unicode());
     }
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
     // strtod reads "1." and ".5" but not a lone sign or "."; callers only pass texts with a digit.
@@ -221,12 +240,12 @@ double readNumberPrefix(QStringView text)
     const Scanned s = scanNumber(text, pos);
     if (!s.hasDigit)
         return 0.0;
-    return parseAscii(s.ascii);
+    return parseScanned(text, s);
 }
 
 bool isNumberText(QStringView text)
 {
-    const QStringView t = text.trimmed();
+    const QStringView t = trimmedView(text);
     if (t.isEmpty())
         return false;
     const Scanned s = scanNumber(t, 0);
@@ -235,13 +254,13 @@ bool isNumberText(QStringView text)
 
 std::optional<double> readNumberStrict(QStringView text)
 {
-    const QStringView t = text.trimmed();
+    const QStringView t = trimmedView(text);
     if (t.isEmpty())
         return std::nullopt;
     const Scanned s = scanNumber(t, 0);
     if (!s.hasDigit || s.end != t.size())
         return std::nullopt;
-    const double value = parseAscii(s.ascii);
+    const double value = parseScanned(t, s);
     if (!std::isfinite(value))
         return std::nullopt;
     return value;
