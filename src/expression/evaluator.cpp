@@ -127,11 +127,13 @@ public:
     Evaluator(QStringView text, float &toHDu, Prompts &prompts)
         : m_text(text), m_toHDu(toHDu), m_prompts(prompts)
     {
-        // m_match[i] is the position of the ")" that closes the "(" at i, or -1.
-        m_match.assign(std::size_t(text.size()), -1);
+        // m_match[i] is the position of the ")" that closes the "(" at i, or -1. A text without
+        // a "(" never looks it up and leaves it empty.
         std::vector<qsizetype> open;
         for (qsizetype i = 0; i < text.size(); ++i) {
             if (text[i] == QLatin1Char('(')) {
+                if (m_match.empty())
+                    m_match.assign(std::size_t(text.size()), -1);
                 open.push_back(i);
             } else if (text[i] == QLatin1Char(')') && !open.empty()) {
                 m_match[std::size_t(open.back())] = i;

@@ -85,12 +85,10 @@ QString format(double value, const Pattern &p)
 
 double numberOf(const QString &text)
 {
-    if (!isNumberText(text))
-        throw ErrorValue(ErrorNumber::TypeMismatch);
-    const std::optional<double> value = readNumberStrict(text);
-    if (!value)
-        throw ErrorValue(ErrorNumber::Overflow);
-    return *value;
+    if (const std::optional<double> value = readNumberStrict(text))
+        return *value;
+    // Not a number, or one beyond the double range.
+    throw ErrorValue(isNumberText(text) ? ErrorNumber::Overflow : ErrorNumber::TypeMismatch);
 }
 
 struct SmartRow

@@ -39,16 +39,13 @@ bool foldsLikeAscii(QStringView text)
 PreparedText prepareTypedText(QStringView typed)
 {
     PreparedText prepared;
-    // Written in place: only "π" makes the text longer than it was typed.
+    // Written in place. Every typed character gives at most one character, except "π", which
+    // makes room for its five more, so `out` always has room for the rest of the typed text.
     prepared.text.resize(typed.size());
     QChar *out = prepared.text.data();
     qsizetype length = 0;
     char16_t previous = 0;
     auto append = [&](char16_t c) {
-        if (length == prepared.text.size()) {
-            prepared.text.resize(length + length / 2 + kPi.size());
-            out = prepared.text.data();
-        }
         out[length++] = QChar(c);
         if (prepared.blank && !QChar::isSpace(c))
             prepared.blank = false;
@@ -57,46 +54,46 @@ PreparedText prepareTypedText(QStringView typed)
         previous = c;
     };
     for (const QChar typedChar : typed) {
-        const char16_t c = typedChar.unicode();
+        char16_t c = typedChar.unicode();
         switch (c) {
         case u' ':
-            break;
+            continue;
         case u'×':
-            append(u'*');
+            c = u'*';
             break;
         case u'÷':
-            append(u'/');
+            c = u'/';
             break;
         case u'（':
         case u'[':
         case u'{':
         case u'【':
         case u'｛':
-            append(u'(');
+            c = u'(';
             break;
         case u'）':
         case u']':
         case u'}':
         case u'】':
         case u'｝':
-            append(u')');
+            c = u')';
             break;
         case u'π':
+            prepared.text.resize(prepared.text.size() + kPi.size() - 1);
+            out = prepared.text.data();
             for (const QChar digit : kPi)
                 append(digit.unicode());
-            break;
+            continue;
         case u'\\':
             prepared.integerDivision = true;
-            append(c);
             break;
         case u'°':
             prepared.degreeSign = true;
-            append(c);
             break;
         default:
-            append(c);
             break;
         }
+        append(c);
     }
     prepared.text.truncate(length);
     return prepared;
