@@ -117,15 +117,18 @@ int main(int argc, char **argv)
     };
     for (const Kind &kind : kinds) {
         double previous = 0;
+        qsizetype previousSize = 0;
         for (qsizetype size : {qsizetype(1) << 10, qsizetype(1) << 16, qsizetype(1) << 20}) {
             const QString text = kind.make(size);
             const double ns = nanosecondsPerRun(text, shown);
             std::printf("%-16s %8lld chars %12.3f ms", kind.name, static_cast<long long>(text.size()),
                         ns / 1e6);
             if (previous > 0)
-                std::printf("  x%.1f for x64 size", ns / previous);
+                std::printf("  x%.1f for x%.0f size", ns / previous,
+                            double(text.size()) / double(previousSize));
             std::printf("  -> %s\n", qPrintable(shown));
             previous = ns;
+            previousSize = text.size();
         }
     }
     return 0;
