@@ -21,8 +21,7 @@ for target in $targets; do
     corpus="$build/corpus/$target"
     mkdir -p "$corpus" "$build/artifacts"
     echo "== $target: ${seconds}s"
-    # Leaks are checked by the test suite under LeakSanitizer; here each input runs fresh.
-    ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}" QT_QPA_PLATFORM=offscreen \
+    QT_QPA_PLATFORM=offscreen \
         nice -n 19 "$build/tests/fuzz/$target" "$corpus" "$seeds" \
         -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
         -artifact_prefix="$build/artifacts/$target-" || status=1
