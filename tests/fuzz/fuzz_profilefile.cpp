@@ -254,7 +254,7 @@ struct Fuzzer
                     fail("profileInt disagrees with the leading digits of the value", original, *value);
             }
         }
-        if (seen.size() < 64)
+        if (seen.size() < 16)
             seen.append({section, key});
     }
 
@@ -300,7 +300,7 @@ struct Fuzzer
                          it.value().value_or(QStringLiteral("<missing>")) + QLatin1Char('|') +
                          othersAfter.value(it.key()).value_or(QStringLiteral("<missing>")));
         }
-        if (seen.size() < 64)
+        if (seen.size() < 16)
             seen.append({section, key});
     }
 

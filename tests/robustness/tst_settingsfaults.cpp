@@ -1,5 +1,5 @@
 // The window starts on settings files and folders that are broken in the ways a desktop
-// produces: a settings path that is a folder, a read-only file, a folder that cannot be
+// produces: a settings path that is a folder or a pipe, a read-only file, a folder that cannot be
 // written, a file of random bytes, a file of 10 MB. Each start ends in the specified dialog
 // or none, the file is not damaged further, and the window calculates afterwards.
 
@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 class TstSettingsFaults : public QObject
@@ -30,7 +31,7 @@ private Q_SLOTS:
 
 namespace {
 
-enum class Fault { PathIsFolder, ReadOnlyFile, UnwritableFolder, RandomBytes, HugeFile };
+enum class Fault { PathIsFolder, PathIsPipe, ReadOnlyFile, UnwritableFolder, RandomBytes, HugeFile };
 
 // The start-up dialog for a settings file the program cannot write (53 and 75 share it).
 const QString CannotKeepSettings =
@@ -78,6 +79,8 @@ void TstSettingsFaults::startsOnBrokenSettings_data()
 
     QTest::newRow("a settings path that is a folder is reported and the window runs")
         << int(Fault::PathIsFolder) << true;
+    QTest::newRow("a settings path that is a pipe is never read (no start-up hangs on it)")
+        << int(Fault::PathIsPipe) << true;
     QTest::newRow("a read-only settings file is reported, kept unchanged, and the window runs")
         << int(Fault::ReadOnlyFile) << true;
     QTest::newRow("a folder that cannot be written is reported and no file appears")
@@ -102,6 +105,9 @@ void TstSettingsFaults::startsOnBrokenSettings()
     switch (Fault(fault)) {
     case Fault::PathIsFolder:
         QVERIFY(QDir().mkpath(iniPath));
+        break;
+    case Fault::PathIsPipe:
+        QCOMPARE(::mkfifo(QFile::encodeName(iniPath).constData(), 0600), 0);
         break;
     case Fault::ReadOnlyFile:
         // The write permission bits are honoured even for root, who could write anyway.
@@ -175,6 +181,9 @@ void TstSettingsFaults::startsOnBrokenSettings()
     switch (Fault(fault)) {
     case Fault::PathIsFolder:
         QVERIFY(QFileInfo(iniPath).isDir());
+        break;
+    case Fault::PathIsPipe:
+        QVERIFY(QFileInfo(iniPath).exists() && !QFileInfo(iniPath).isFile()); // still the pipe
         break;
     case Fault::ReadOnlyFile:
         QCOMPARE(readFile(iniPath), before);
