@@ -98,6 +98,8 @@ public:
     void appendLine(const QString &text);
 
     QByteArray bytes() const;
+    // The file as it was read; empty for a missing file.
+    const QByteArray &originalBytes() const { return m_original; }
     // A file in the legacy encoding whose lines all happen to be UTF-8 after a write would be
     // read as UTF-8 next time, and any of its other characters would read differently: such
     // a file is written in UTF-8 instead, every line keeping its text.
@@ -111,6 +113,7 @@ private:
     static void classify(Line &line);
 
     QList<Line> m_lines;
+    QByteArray m_original;
     QByteArray m_bom;
     QByteArray m_eol = "\n";
     Encoding m_encoding = Encoding::Utf8;
@@ -154,6 +157,7 @@ Document::Load Document::load(const QString &path)
     if (file.error() != QFileDevice::NoError)
         return Load::Unreadable;
 
+    m_original = all;
     QByteArray body = all;
     if (body.startsWith(Utf8Bom)) {
         m_bom = Utf8Bom;
@@ -448,13 +452,19 @@ void writeProfileString(const QString &path, const QString &section, const QStri
             document.insertLine(lastKeyLine + 1, keyName + QLatin1Char('=') + stored);
     }
 
+    document.keepReadable();
+    const QByteArray bytes = document.bytes();
+    // Storing the text a key already holds changes no byte: leave the file alone rather than
+    // rewrite and sync it. Only where a rewrite could succeed, so that a folder the program
+    // cannot write is still reported on the first write, whatever the value.
+    if (bytes == document.originalBytes() && QFileInfo(QFileInfo(path).absolutePath()).isWritable())
+        return;
+
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         const bool folderGone = !QFileInfo(QFileInfo(path).absolutePath()).isDir();
         throw ErrorValue(folderGone ? ErrorNumber::PathNotFound : ErrorNumber::PathFileAccess, errorSource());
     }
-    document.keepReadable();
-    const QByteArray bytes = document.bytes();
     if (file.write(bytes) != bytes.size() || !file.commit())
         throw ErrorValue(ErrorNumber::PathFileAccess, errorSource());
 }

@@ -12,6 +12,7 @@
 #include <limits>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Profile;
 
@@ -30,6 +31,15 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// The file's inode: a rewrite through a temporary file and a rename gives a new one.
+ino_t inodeOf(const QString &path)
+{
+    struct stat info
+    {
+    };
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
 QByteArray gb18030(const QString &text)
@@ -69,6 +79,9 @@ private slots:
     void failedWriteRaisesAndKeepsFile_data();
     void failedWriteRaisesAndKeepsFile();
     void writeKeepsPermissions();
+    void unchangedTextLeavesFileAlone_data();
+    void unchangedTextLeavesFileAlone();
+    void unchangedTextInUnwritableFolderStillFails();
 
 private:
     QTemporaryDir m_dir;
@@ -475,6 +488,67 @@ void TestProfileFile::writeKeepsPermissions()
     writeProfileString(m_path, QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("2"));
     QCOMPARE(readBytes(m_path), QByteArray("[s]\nk=2\n"));
     QCOMPARE(QFile::permissions(m_path) & QFileDevice::Permissions(0x7077), permissions);
+}
+
+void TestProfileFile::unchangedTextLeavesFileAlone_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<bool>("rewritten");
+
+    QTest::newRow("same value: not rewritten")
+        << QByteArray("; c\n[s]\nk=1\n") << "1" << QByteArray("; c\n[s]\nk=1\n") << false;
+    QTest::newRow("names in other letter case, CRLF: not rewritten")
+        << QByteArray("[S]\r\nK = 1\r\n") << "1" << QByteArray("[S]\r\nK = 1\r\n") << false;
+    QTest::newRow("padded value stored in quotes: not rewritten")
+        << QByteArray("[s]\nk=\" a \"\n") << " a " << QByteArray("[s]\nk=\" a \"\n") << false;
+    QTest::newRow("legacy encoding, same Chinese value: not rewritten")
+        << (QByteArray("[s]\nk=") + gb18030(QStringLiteral("钢管")) + '\n') << "钢管"
+        << (QByteArray("[s]\nk=") + gb18030(QStringLiteral("钢管")) + '\n') << false;
+    QTest::newRow("other value: rewritten")
+        << QByteArray("[s]\nk=1\n") << "2" << QByteArray("[s]\nk=2\n") << true;
+    QTest::newRow("same value read through trailing blanks: rewritten without them")
+        << QByteArray("[s]\nk=1  \n") << "1" << QByteArray("[s]\nk=1\n") << true;
+    QTest::newRow("same value as a later duplicate key: first key rewritten")
+        << QByteArray("[s]\nk=1\nk=2\n") << "2" << QByteArray("[s]\nk=2\nk=2\n") << true;
+    QTest::newRow("missing key: rewritten") << QByteArray("[s]\n") << "" << QByteArray("[s]\nk=\n") << true;
+}
+
+void TestProfileFile::unchangedTextLeavesFileAlone()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, after);
+    QFETCH(bool, rewritten);
+
+    writeBytes(m_path, before);
+    const ino_t inode = inodeOf(m_path);
+    QVERIFY(inode != 0);
+    writeProfileString(m_path, QStringLiteral("s"), QStringLiteral("k"), value);
+    QCOMPARE(readBytes(m_path), after);
+    QCOMPARE(inodeOf(m_path) != inode, rewritten);
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("test.ini")});
+}
+
+void TestProfileFile::unchangedTextInUnwritableFolderStillFails()
+{
+    if (::geteuid() == 0)
+        QSKIP("folder permissions do not bind the superuser");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("locked.ini"));
+    writeBytes(path, "[s]\nk=1\n");
+    QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    int raised = 0;
+    try {
+        writeProfileString(path, QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("1"));
+    } catch (const ErrorValue &error) {
+        raised = error.number();
+    }
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QCOMPARE(raised, 75);
 }
 
 QTEST_GUILESS_MAIN(TestProfileFile)
