@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QPainterPathStroker>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QRadialGradient>
 
 #include <algorithm>
@@ -51,13 +52,15 @@ void rod(Canvas &c, const QPainterPath &path, qreal width)
     solid(c, stroker.createStroke(path).simplified());
 }
 
+// Two circles under the odd-even fill rule: the same ring as a subtraction, without the cost
+// of a boolean path operation at every icon size.
 QPainterPath ring(QPointF centre, qreal outer, qreal inner)
 {
     QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
     path.addEllipse(centre, outer, outer);
-    QPainterPath hole;
-    hole.addEllipse(centre, inner, inner);
-    return path.subtracted(hole);
+    path.addEllipse(centre, inner, inner);
+    return path;
 }
 
 QPainterPath hexagon(QPointF centre, qreal radius)
@@ -128,9 +131,9 @@ void drawNut(Canvas &c)
 {
     const QPointF centre(50, 50);
     QPainterPath body = hexagon(centre, 46);
-    QPainterPath hole;
-    hole.addEllipse(centre, 19, 19);
-    solid(c, body.subtracted(hole));
+    body.setFillRule(Qt::OddEvenFill);
+    body.addEllipse(centre, 19, 19); // the bore
+    solid(c, body);
     c.p.setPen(QPen(DrawingPalette::outline, c.outline() * 0.7));
     c.p.setBrush(Qt::NoBrush);
     c.p.drawEllipse(centre, 33, 33); // chamfer circle on the face
@@ -301,15 +304,27 @@ public:
     }
 
     // QIcon asks with `size` already in device pixels (the logical size times `scale`).
+    // A tool button asks again on every repaint (hover, press, check): each size is drawn once.
     QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
     {
-        QPixmap pm(size.isEmpty() ? QSize(1, 1) : size);
+        const QSize pixels = size.isEmpty() ? QSize(1, 1) : size;
+        const QString cacheKey = QStringLiteral("vardeko-type-icon/%1/%2x%3/%4/%5")
+                                     .arg(m_type)
+                                     .arg(pixels.width())
+                                     .arg(pixels.height())
+                                     .arg(int(mode))
+                                     .arg(scale);
+        QPixmap pm;
+        if (QPixmapCache::find(cacheKey, &pm))
+            return pm;
+        pm = QPixmap(pixels);
         pm.fill(Qt::transparent);
         {
             QPainter painter(&pm);
             paint(&painter, QRect(QPoint(0, 0), pm.size()), mode, state);
         }
         pm.setDevicePixelRatio(scale);
+        QPixmapCache::insert(cacheKey, pm);
         return pm;
     }
 
