@@ -296,6 +296,7 @@ void Document::insertLine(qsizetype before, const QString &text)
     line.text = text;
     line.raw = encode(text);
     line.terminator = m_eol;
+    classify(line); // later writes of the same rewrite find the new section or key
     if (before > 0 && m_lines.at(before - 1).terminator.isEmpty())
         m_lines[before - 1].terminator = m_eol;
     m_lines.insert(before, line);
@@ -406,7 +407,11 @@ std::optional<QString> profileString(const QString &path, const QString &section
 
 int profileInt(const QString &path, const QString &section, const QString &key, int defaultValue)
 {
-    const std::optional<QString> value = profileString(path, section, key);
+    return integerAt(profileString(path, section, key), defaultValue);
+}
+
+int integerAt(const std::optional<QString> &value, int defaultValue)
+{
     if (!value || value->isEmpty())
         return defaultValue;
     const QString &text = *value;
@@ -427,7 +432,15 @@ int profileInt(const QString &path, const QString &section, const QString &key, 
 
 void writeProfileString(const QString &path, const QString &section, const QString &key, const QString &value)
 {
-    checkName(section, key);
+    writeProfileStrings(path, {ProfileEntry{section, key, value}});
+}
+
+void writeProfileStrings(const QString &path, const QList<ProfileEntry> &entries)
+{
+    if (entries.isEmpty())
+        return;
+    for (const ProfileEntry &entry : entries)
+        checkName(entry.section, entry.key);
     checkPath(path);
 
     Document document;
@@ -436,23 +449,25 @@ void writeProfileString(const QString &path, const QString &section, const QStri
         throw ErrorValue(ErrorNumber::PathFileAccess, errorSource());
     }
 
-    const QString sectionName = trimBlanks(section).toString();
-    const QString keyName = trimBlanks(key).toString();
-    const QString stored = storedValue(value);
-    const qsizetype sectionLine = document.findSection(sectionName);
-    if (sectionLine < 0) {
-        document.appendLine(QLatin1Char('[') + sectionName + QLatin1Char(']'));
-        document.appendLine(keyName + QLatin1Char('=') + stored);
-    } else {
-        qsizetype lastKeyLine = sectionLine;
-        const qsizetype keyLine = document.findKey(sectionLine, keyName, &lastKeyLine);
-        if (keyLine >= 0)
-            document.replaceValue(keyLine, stored);
-        else
-            document.insertLine(lastKeyLine + 1, keyName + QLatin1Char('=') + stored);
+    for (const ProfileEntry &entry : entries) {
+        const QString sectionName = trimBlanks(entry.section).toString();
+        const QString keyName = trimBlanks(entry.key).toString();
+        const QString stored = storedValue(entry.value);
+        const qsizetype sectionLine = document.findSection(sectionName);
+        if (sectionLine < 0) {
+            document.appendLine(QLatin1Char('[') + sectionName + QLatin1Char(']'));
+            document.appendLine(keyName + QLatin1Char('=') + stored);
+        } else {
+            qsizetype lastKeyLine = sectionLine;
+            const qsizetype keyLine = document.findKey(sectionLine, keyName, &lastKeyLine);
+            if (keyLine >= 0)
+                document.replaceValue(keyLine, stored);
+            else
+                document.insertLine(lastKeyLine + 1, keyName + QLatin1Char('=') + stored);
+        }
+        document.keepReadable();
     }
 
-    document.keepReadable();
     const QByteArray bytes = document.bytes();
     // Storing the text a key already holds changes no byte: leave the file alone rather than
     // rewrite and sync it. Only where a rewrite could succeed, so that a folder the program

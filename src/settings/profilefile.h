@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -35,6 +36,8 @@ std::optional<QString> profileString(const QString &path, const QString &section
 // digits ("12abc" gives 12, "abc" gives 0); values beyond the range of int are clamped.
 // `defaultValue` when the key is missing or its value is empty.
 int profileInt(const QString &path, const QString &section, const QString &key, int defaultValue);
+// The same reading of a value already at hand.
+int integerAt(const std::optional<QString> &value, int defaultValue);
 
 // Stores `value` as the value of `key` in `section`, creating the file, the section and
 // the key as needed. A value that would not read back unchanged (blanks at either end, or
@@ -52,5 +55,16 @@ int profileInt(const QString &path, const QString &section, const QString &key, 
 // Error 53 is never raised here: a missing file is created, not reported.
 void writeProfileString(const QString &path, const QString &section, const QString &key,
                         const QString &value);
+
+struct ProfileEntry
+{
+    QString section;
+    QString key;
+    QString value;
+};
+
+// Stores several values with one rewrite of the file; the file ends as writing them one by
+// one in this order would leave it. On an error nothing of them is stored.
+void writeProfileStrings(const QString &path, const QList<ProfileEntry> &entries);
 
 } // namespace Profile

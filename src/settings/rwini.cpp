@@ -95,9 +95,18 @@ void RWini::setProgramDirectory(const QString &programDirectory)
     m_iniPath = programDirectory + (needsSeparator ? QStringLiteral("/") : QString()) + fileName();
 }
 
+std::optional<QString> RWini::stored(const QString &section, const QString &key) const
+{
+    // A value written during start-up is not in the file yet.
+    const auto pending = m_startupValues.constFind(section + QLatin1Char('\n') + key);
+    if (pending != m_startupValues.cend())
+        return *pending;
+    return Profile::profileString(m_iniPath, section, key);
+}
+
 QString RWini::GetIniS(const QString &section, const QString &key, const QString &defaultValue)
 {
-    const std::optional<QString> stored = Profile::profileString(m_iniPath, section, key);
+    const std::optional<QString> stored = this->stored(section, key);
     if (!stored || stored->isEmpty()) {
         write(section, key, defaultValue, QStringLiteral("GetIniS"), OnFailure::Throw);
         return defaultValue;
@@ -107,7 +116,8 @@ QString RWini::GetIniS(const QString &section, const QString &key, const QString
 
 int RWini::GetIniN(const QString &section, const QString &key, short defaultValue)
 {
-    const int value = Profile::profileInt(m_iniPath, section, key, defaultValue);
+    const int value = m_startupWrites.isEmpty() ? Profile::profileInt(m_iniPath, section, key, defaultValue)
+                                                : Profile::integerAt(stored(section, key), defaultValue);
     if (value == defaultValue)
         write(section, key, QString::number(defaultValue), QStringLiteral("GetIniN"), OnFailure::Throw);
     return value;
@@ -132,6 +142,13 @@ void RWini::beginStartup()
 void RWini::finishStartup()
 {
     m_starting = false;
+    try {
+        Profile::writeProfileStrings(m_iniPath, m_startupWrites);
+    } catch (const ErrorValue &) {
+        m_startupWriteFailed = true;
+    }
+    m_startupWrites.clear();
+    m_startupValues.clear();
     if (!m_startupWriteFailed)
         return;
     m_unwritable = true;
@@ -148,13 +165,14 @@ void RWini::write(const QString &section, const QString &key, const QString &val
     // unwritable is not tried again.
     if (m_writeFailed || m_unwritable)
         return;
+    if (m_starting) {
+        m_startupWrites.append({section, key, value});
+        m_startupValues.insert(section + QLatin1Char('\n') + key, value);
+        return;
+    }
     try {
         Profile::writeProfileString(m_iniPath, section, key, value);
     } catch (const ErrorValue &error) {
-        if (m_starting) {
-            m_startupWriteFailed = true;
-            return;
-        }
         if (onFailure == OnFailure::Throw)
             throw;
         reportWriteError(procedure, error);

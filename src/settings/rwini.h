@@ -1,8 +1,13 @@
 #pragma once
 
+#include "settings/profilefile.h"
+
+#include <QHash>
+#include <QList>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class ErrorValue;
 class Prompts;
@@ -24,10 +29,12 @@ public:
     void setProgramDirectory(const QString &programDirectory);
     const QString &IniPath() const { return m_iniPath; }
 
-    // While the window starts, a write that fails is remembered instead of reported, so that
-    // a program folder the user cannot write still opens a complete window. finishStartup()
-    // then throws ErrorValue 53 (no settings file) or 75 (a file that cannot be written); from
-    // then on nothing is written, since the user has been told that nothing can be kept.
+    // While the window starts, writes are collected and stored with one rewrite of the file
+    // by finishStartup(), however many defaults the reads write back. A failure is not
+    // reported at once, so that a program folder the user cannot write still opens a complete
+    // window: finishStartup() then throws ErrorValue 53 (no settings file) or 75 (a file that
+    // cannot be written), and from then on nothing is written, since the user has been told
+    // that nothing can be kept.
     void beginStartup();
     void finishStartup();
     bool settingsUnwritable() const { return m_unwritable; }
@@ -46,6 +53,7 @@ public:
     static QString fileName() { return QStringLiteral("QOMBRA_Config.ini"); }
 
 private:
+    std::optional<QString> stored(const QString &section, const QString &key) const;
     enum class OnFailure { Throw, Report };
     void write(const QString &section, const QString &key, const QString &value, const QString &procedure,
                OnFailure onFailure);
@@ -57,6 +65,8 @@ private:
     QString m_iniPath;
     bool m_writeFailed = false;
     bool m_starting = false;
+    QList<Profile::ProfileEntry> m_startupWrites;
+    QHash<QString, QString> m_startupValues; // the latest of them by section + "\n" + key
     bool m_startupWriteFailed = false;
     bool m_unwritable = false;
 };

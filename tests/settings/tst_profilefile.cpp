@@ -82,6 +82,8 @@ private slots:
     void unchangedTextLeavesFileAlone_data();
     void unchangedTextLeavesFileAlone();
     void unchangedTextInUnwritableFolderStillFails();
+    void severalWritesAtOnceEqualOneByOne_data();
+    void severalWritesAtOnceEqualOneByOne();
 
 private:
     QTemporaryDir m_dir;
@@ -549,6 +551,47 @@ void TestProfileFile::unchangedTextInUnwritableFolderStillFails()
     QFile::setPermissions(dir.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QCOMPARE(raised, 75);
+}
+
+void TestProfileFile::severalWritesAtOnceEqualOneByOne_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::newRow("no file yet: sections and keys made by earlier writes are found again")
+        << QByteArray("<missing>");
+    QTest::newRow("keys added after the last key of an existing section, CRLF kept")
+        << QByteArray("; kept\r\n[链接]\r\n数量=2\r\n\r\n[other]\r\nx=1\r\n");
+    QTest::newRow("existing values replaced in place, letter case of names ignored")
+        << QByteArray("[表达式]\nRECORD=5\n数量=3\n记录0=1+1\n");
+    QTest::newRow("a legacy file stays in its code page")
+        << QByteArray("[\xb1\xed]\nk=v\n[\xc1\xb4\xbd\xd3]\n");
+}
+
+void TestProfileFile::severalWritesAtOnceEqualOneByOne()
+{
+    QFETCH(QByteArray, before);
+    const QList<ProfileEntry> entries = {
+        {QStringLiteral("链接"), QStringLiteral("数量"), QStringLiteral("0")},
+        {QStringLiteral("表达式"), QStringLiteral("record"), QStringLiteral("1")},
+        {QStringLiteral("表达式"), QStringLiteral("记录0"), QString()},
+        {QStringLiteral("表达式"), QStringLiteral("记录1"), QStringLiteral("  padded  ")},
+        {QStringLiteral("表达式"), QStringLiteral("记录0"), QStringLiteral("2*3")},
+        {QStringLiteral("new"), QStringLiteral("a"), QStringLiteral("1")},
+        {QStringLiteral("NEW"), QStringLiteral("b"), QStringLiteral("2")},
+    };
+    const auto start = [&] {
+        QFile::remove(m_path);
+        if (before != "<missing>")
+            writeBytes(m_path, before);
+    };
+
+    start();
+    for (const ProfileEntry &entry : entries)
+        writeProfileString(m_path, entry.section, entry.key, entry.value);
+    const QByteArray oneByOne = readBytes(m_path);
+
+    start();
+    writeProfileStrings(m_path, entries);
+    QCOMPARE(readBytes(m_path), oneByOne);
 }
 
 QTEST_GUILESS_MAIN(TestProfileFile)

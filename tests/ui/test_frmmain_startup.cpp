@@ -28,6 +28,7 @@ private slots:
     void versionText_data();
     void versionText();
     void startWithoutSettingsFile();
+    void damagedHistoryCountStartsAndWritesEveryDefault();
     void historyIsLoaded_data();
     void historyIsLoaded();
     void storedHistorySizeIsApplied();
@@ -64,6 +65,23 @@ void TestFrmMainStartup::versionText()
     QFETCH(int, revision);
     QFETCH(QString, expected);
     QCOMPARE(FrmMain::makeVersionText(1, 0, revision), expected);
+}
+
+void TestFrmMainStartup::damagedHistoryCountStartsAndWritesEveryDefault()
+{
+    // A hand-edited count far beyond any history size: every missing entry gets its empty
+    // default written back, all in one rewrite instead of one rewrite per key.
+    Harness h;
+    h.writeIni(QStringLiteral("[表达式]\n记录=3\n数量=20000\n记录7=1+1\n"));
+    h.create();
+    h.load();
+    QVERIFY(h.loaded);
+    QVERIFY(h.prompts.calls.isEmpty());
+    QCOMPARE(h.history(), QStringList{QStringLiteral("1+1")});
+    const QStringList lines = h.iniLines();
+    QCOMPARE(lines.size(), 4 + 19999 + 2); // 记录7 was there already
+    QVERIFY(lines.contains(QStringLiteral("记录19999=")));
+    QCOMPARE(lines.count(QStringLiteral("记录7=1+1")), 1);
 }
 
 void TestFrmMainStartup::startWithoutSettingsFile()
