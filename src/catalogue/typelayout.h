@@ -24,7 +24,7 @@ struct TypeLayout
     QList<RowCaption> shownRows; // the size box comes first
     QList<RowText> defaultTexts; // texts put into the boxes other than the size box
     QString sizeBoxToolTip;
-    QString unitWeightToolTip; // tooltip of LabDanZhong: the format of the spec text
+    QString unitWeightToolTip; // tooltip of LabDanZhong: the format of the size text
     int sizeBoxIndex = 0;
     // The size-box entry selected after loading; -1 when it is chosen by its text instead.
     int defaultEntry = -1;

@@ -19,7 +19,7 @@ const QString PipeCheckResult = QStringLiteral("外径 > 2×壁厚");
 const QString UnitWeightLabel = QStringLiteral("※ 单重: ");
 const QString PerPiece = QStringLiteral(" kg/个");
 const QString PerMetre = QStringLiteral(" kg/m");
-const QString SpecLabel = QStringLiteral("※ 规格: ");
+const QString SizeLabel = QStringLiteral("※ 规格: ");
 const QString ProductNoteArea = QStringLiteral("※ [面积] 可进行乘法运算");
 const QString ProductNoteLength = QStringLiteral("※ [长度] 可进行乘法运算");
 
@@ -273,8 +273,8 @@ WeightOutcome WeightRun::smallPart()
             {first, QStringLiteral("※ GB/T 41-2000 (C级)"), QStringLiteral("※ GB/T 6170-2000 (A、B级)")});
         break;
     case 4:
-        if (const std::optional<QString> spec = t2Text())
-            setCaption({first, SpecLabel + *spec, QStringLiteral("※ 标准:GB/T 95-2002(C级平垫圈)")});
+        if (const std::optional<QString> sizeText = t2Text())
+            setCaption({first, SizeLabel + *sizeText, QStringLiteral("※ 标准:GB/T 95-2002(C级平垫圈)")});
         break;
     case 5: {
         QString series;
@@ -288,8 +288,8 @@ WeightOutcome WeightRun::smallPart()
         break;
     }
     default:
-        if (const std::optional<QString> spec = t2Text()) {
-            setCaption({first, SpecLabel + *spec,
+        if (const std::optional<QString> sizeText = t2Text()) {
+            setCaption({first, SizeLabel + *sizeText,
                         m_in.subType == 0 ? QStringLiteral("※ 标准: GB/T 852-1988 (工字钢用)")
                                           : QStringLiteral("※ 标准: GB/T 853-1988 (槽钢用)")});
         }
@@ -306,7 +306,7 @@ WeightOutcome WeightRun::beam()
         storeUnitWeight(finite(*a * factor()));
     setPiece(finite(unit() * prefix(2) / 1000));
 
-    if (const std::optional<QString> spec = t2Text()) {
+    if (const std::optional<QString> sizeText = t2Text()) {
         QString standard = QStringLiteral("※ 标准: GB/T 707-1988");
         if (m_in.type == 7) {
             // Rows 0 to 2 of the I-beam table are the mining I-beams.
@@ -315,7 +315,7 @@ WeightOutcome WeightRun::beam()
         }
         setCaption({UnitWeightLabel + singleText(m_out.display.UnitWeight) + QStringLiteral(" kg/m；") +
                         m_piece + QStringLiteral("kg/根"),
-                    SpecLabel + *spec, standard});
+                    SizeLabel + *sizeText, standard});
     }
     setTotal(pieceTotal());
     return completed();

@@ -38,12 +38,12 @@ double number(const QString &text)
     return value;
 }
 
-// The numbers of a spec text such as "200×100×7.0×11.4" or "φ22×φ37×3".
-QList<double> dimensions(const QString &spec)
+// The numbers of a size text such as "200×100×7.0×11.4" or "φ22×φ37×3".
+QList<double> dimensions(const QString &sizeText)
 {
     QList<double> values;
     static const QRegularExpression numberPattern(QStringLiteral("\\d+(?:\\.\\d+)?"));
-    for (const QRegularExpressionMatch &m : numberPattern.globalMatch(spec))
+    for (const QRegularExpressionMatch &m : numberPattern.globalMatch(sizeText))
         values << m.captured().toDouble();
     return values;
 }
@@ -181,7 +181,7 @@ void TestPartLists::fastenerWeightsNeverFallWithSize()
     }
 }
 
-// A plain washer is a flat ring: π/4 × (D² − d²) × h mm³ of steel, as its spec text says.
+// A plain washer is a flat ring: π/4 × (D² − d²) × h mm³ of steel, as its size text says.
 void TestPartLists::washersWeighWhatTheirRingsDo()
 {
     const LoadedRows loaded = load(4, 0);

@@ -276,7 +276,7 @@ void TestTableLoader::lengthChecks_data()
         << 7 << four << "1;2"
         << "s;s;s;s"
         << QStringList{QStringLiteral("  参数数量不对等，请检查参数！\r\n\r\nStrA=3；\r\n\r\nStrb=1")};
-    QTest::newRow("channel: spec texts are not checked") << 8 << four << "1;2;3;4"
+    QTest::newRow("channel: size texts are not checked") << 8 << four << "1;2;3;4"
                                                          << "s" << QStringList{};
     QTest::newRow("angle: radius list long")
         << 11 << four << QString() << "1;2;3;4;5;6"

@@ -261,7 +261,7 @@ void TestWeightComputation::completedRuns_data()
         << Case{3, &nuts(), 2, boxes("M12", "1", "1", "3abc"), -1, 1.0f, raw} << 0.012f
         << lines({"※ 单重: 0.012 kg/个", "※ GB/T 41-2000 (C级)", "※ GB/T 6170-2000 (A、B级)"})
         << "0.0360000003129244";
-    QTest::newRow("washer shows its spec text")
+    QTest::newRow("washer shows its size text")
         << Case{4, &washers(), 1, boxes("20", "1", "1", "1")} << 0.016f
         << lines({"※ 单重: 0.016 kg/个", "※ 规格: φ22×φ37×3", "※ 标准:GB/T 95-2002(C级平垫圈)"}) << "0.016";
     QTest::newRow("spring washer standard series")
