@@ -6,6 +6,7 @@
 // (valgrind --tool=callgrind --toggle-collect=runOnce ...), which is repeatable on a busy machine.
 #include "expression/bdsjs.h"
 #include "expression/jingdu.h"
+#include "expression/recordinghost.h"
 #include "platform/prompts.h"
 
 #include <QElapsedTimer>
@@ -27,19 +28,11 @@ public:
     QString chooseFile() override { return QString(); }
 };
 
-class Host : public ExpressionHost
-{
-public:
-    bool anglesInRadians() const override { return false; }
-    int currentType() const override { return 0; }
-    void removeNewestHistoryEntry() override {}
-};
-
 // Kept out of line so that callgrind can count exactly one evaluation.
 [[gnu::noinline]] QString runOnce(const QString &text)
 {
     SilentPrompts prompts;
-    Host host;
+    RecordingExpressionHost host;
     ExpressionState state;
     state.TrigNoteShown = true;
     const QString value = BDSJS(text, state, host, prompts);
@@ -51,7 +44,7 @@ public:
 double nanosecondsPerRun(const QString &text, QString &shown, qint64 minimumNs = 200000000)
 {
     SilentPrompts prompts;
-    Host host;
+    RecordingExpressionHost host;
     ExpressionState state;
     state.TrigNoteShown = true;
     QElapsedTimer timer;

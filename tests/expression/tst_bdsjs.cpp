@@ -1,4 +1,5 @@
 #include "expression/bdsjs.h"
+#include "expression/recordinghost.h"
 
 #include "expression/errorvalue.h"
 #include "platform/recordingprompts.h"
@@ -6,18 +7,6 @@
 #include <QTest>
 
 namespace {
-
-class FakeHost : public ExpressionHost
-{
-public:
-    bool radians = false;
-    int type = 0;
-    int removed = 0;
-
-    bool anglesInRadians() const override { return radians; }
-    int currentType() const override { return type; }
-    void removeNewestHistoryEntry() override { ++removed; }
-};
 
 struct Box
 {
@@ -100,7 +89,7 @@ void TestBdsjs::results()
     QFETCH(bool, radians);
     QFETCH(QString, result);
     RecordingPrompts prompts;
-    FakeHost host;
+    RecordingExpressionHost host;
     host.radians = radians;
     ExpressionState state;
     QCOMPARE(BDSJS(text, state, host, prompts), result);
@@ -177,7 +166,7 @@ void TestBdsjs::messages()
     QFETCH(QList<Box>, boxes);
     QFETCH(int, removed);
     RecordingPrompts prompts;
-    FakeHost host;
+    RecordingExpressionHost host;
     ExpressionState state;
     QCOMPARE(BDSJS(text, state, host, prompts), result);
     QCOMPARE(prompts.calls.size(), boxes.size());
@@ -194,7 +183,7 @@ void TestBdsjs::messages()
 void TestBdsjs::onlyEqualSignsFail()
 {
     RecordingPrompts prompts;
-    FakeHost host;
+    RecordingExpressionHost host;
     ExpressionState state;
     try {
         BDSJS(QStringLiteral("= ="), state, host, prompts);
@@ -209,7 +198,7 @@ void TestBdsjs::onlyEqualSignsFail()
 void TestBdsjs::trigNoteOncePerRun()
 {
     RecordingPrompts prompts;
-    FakeHost host;
+    RecordingExpressionHost host;
     ExpressionState state;
     QCOMPARE(BDSJS(QStringLiteral("sin(30)"), state, host, prompts), QStringLiteral("0.499999996487411"));
     QCOMPARE(prompts.messageTexts(), QStringList{kTrigNote});
@@ -222,7 +211,7 @@ void TestBdsjs::trigNoteOncePerRun()
 void TestBdsjs::weightCallsKeepHistory()
 {
     RecordingPrompts prompts;
-    FakeHost host;
+    RecordingExpressionHost host;
     host.type = 10;
     ExpressionState state;
     QCOMPARE(BDSJS(QStringLiteral("1000*x"), state, host, prompts), QString());

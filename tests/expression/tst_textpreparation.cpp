@@ -4,6 +4,7 @@
 #include "expression/errorvalue.h"
 #include "expression/evaluator.h"
 #include "expression/numbertext.h"
+#include "expression/recordinghost.h"
 #include "platform/recordingprompts.h"
 
 #include <QTest>
@@ -46,17 +47,6 @@ bool mentionsTrigonometryBySearch(const QString &text)
             return true;
     return false;
 }
-
-class FakeHost : public ExpressionHost
-{
-public:
-    bool radians = false;
-    int removed = 0;
-
-    bool anglesInRadians() const override { return radians; }
-    int currentType() const override { return 0; }
-    void removeNewestHistoryEntry() override { ++removed; }
-};
 
 // The calculator's preparation written as plain sequential searches and replacements over the
 // whole text, ahead of the same evaluator.
@@ -115,7 +105,7 @@ template <typename Calculator>
 Outcome run(Calculator calculator, const QString &text, bool radians, bool trigNoteShown)
 {
     RecordingPrompts prompts;
-    FakeHost host;
+    RecordingExpressionHost host;
     host.radians = radians;
     ExpressionState state;
     state.TrigNoteShown = trigNoteShown;

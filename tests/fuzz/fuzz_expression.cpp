@@ -9,6 +9,7 @@
 #include "expression/evaluator.h"
 #include "expression/jingdu.h"
 #include "expression/numbertext.h"
+#include "expression/recordinghost.h"
 #include "platform/recordingprompts.h"
 
 #include <QString>
@@ -20,18 +21,6 @@
 #include <cstdlib>
 
 namespace {
-
-class FuzzHost : public ExpressionHost
-{
-public:
-    bool radians = false;
-    int type = 0;
-    int removed = 0;
-
-    bool anglesInRadians() const override { return radians; }
-    int currentType() const override { return type; }
-    void removeNewestHistoryEntry() override { ++removed; }
-};
 
 [[noreturn]] void fail(const char *what, const QString &text)
 {
@@ -101,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::uint8_t flags = data[0];
     const QString text = decodeText(data + 1, size - 1, flags);
 
-    FuzzHost host;
+    RecordingExpressionHost host;
     host.radians = (flags & 0x02) != 0;
     host.type = (flags & 0x04) ? 7 : 0;
     ExpressionState state;
