@@ -1,10 +1,11 @@
 #pragma once
 
+#include "platform/notice.h"
+
 #include <QString>
 
 // The dialogs the program shows. The core calls them through this interface so that it
 // never links a widget: the program passes QtPrompts, tests pass RecordingPrompts.
-enum class MessageIcon { Information, Exclamation, Critical };
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 
@@ -24,3 +25,10 @@ public:
     // The open-file dialog; the chosen file's full path, or the empty text when cancelled.
     virtual QString chooseFile() = 0;
 };
+
+// Shows the core's notices one after the other, in their order.
+inline void showNotices(Prompts &prompts, const Notices &notices)
+{
+    for (const Notice &notice : notices)
+        prompts.message(notice.icon, notice.title, notice.text);
+}
