@@ -1,0 +1,87 @@
+#include "weight/sectionweight.h"
+
+#include "expression/numbertext.h"
+#include "weight/weightcomputation.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr double SteelDensity = 7.85;       // g/cm³
+constexpr double HexagonAreaFactor = 0.866; // across-flats s → area 0.866·s²
+
+std::optional<float> single(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
+        return std::nullopt;
+    return static_cast<float>(value);
+}
+
+} // namespace
+
+std::optional<SectionUnitWeight> tableUnitWeight(SectionType type, int row, float densityFactor)
+{
+    const std::optional<double> mass = printedUnitWeight(type, row);
+    if (!mass)
+        return std::nullopt;
+    const std::optional<float> value = single(*mass * static_cast<double>(densityFactor));
+    if (!value)
+        return std::nullopt;
+    const QString text = densityFactor == 1.0f ? printedUnitWeightText(type, row) : singleText(*value);
+    return SectionUnitWeight{*value, *value, text};
+}
+
+double formulaSteelMass(SectionType type, double first, double second)
+{
+    switch (type) {
+    case SectionType::FlatBar:
+        return first * second * SteelDensity / 1000;
+    case SectionType::SquareBar:
+        return first * first * SteelDensity / 1000;
+    case SectionType::HexagonBar:
+        return HexagonAreaFactor * first * first * SteelDensity / 1000;
+    default:
+        return 0;
+    }
+}
+
+std::optional<SectionUnitWeight> formulaUnitWeight(SectionType type, double first, double second,
+                                                   float densityFactor)
+{
+    const std::optional<float> unrounded =
+        single(formulaSteelMass(type, first, second) * static_cast<double>(densityFactor));
+    if (!unrounded)
+        return std::nullopt;
+    const QString roundedText = unitWeightText(*unrounded, unitWeightDecimals(*unrounded));
+    const std::optional<double> roundedValue = readNumberStrict(roundedText);
+    const std::optional<float> rounded = roundedValue ? single(*roundedValue) : std::nullopt;
+    if (!rounded)
+        return std::nullopt;
+    // The text is made again from the rounded single: 0.0005 rounds to 0.001 in three
+    // decimals and is then shown in four, 0.0010.
+    return SectionUnitWeight{*unrounded, *rounded, unitWeightText(*rounded, unitWeightDecimals(*rounded))};
+}
+
+QString formulaSizeText(SectionType type, double first, double second)
+{
+    const QString times = QStringLiteral("×");
+    switch (type) {
+    case SectionType::FlatBar:
+        return doubleText(first) + times + doubleText(second);
+    case SectionType::SquareBar:
+        return doubleText(first) + times + doubleText(first);
+    case SectionType::HexagonBar:
+        return QStringLiteral("S") + doubleText(first);
+    default:
+        return {};
+    }
+}
+
+QStringList sectionCaptionLines(SectionType type, const SectionUnitWeight &unitWeight,
+                                const QString &pieceText, const QString &sizeText)
+{
+    return {QStringLiteral("※ 单重: ") + unitWeight.text + QStringLiteral(" kg/m；") + pieceText +
+                QStringLiteral("kg/根"),
+            QStringLiteral("※ 规格: ") + sizeText, sectionTypeFacts(type).standardLine};
+}
