@@ -12,11 +12,6 @@ inline const QString Crlf = QStringLiteral("\r\n");
 inline const QString ProductName = QStringLiteral("Vardeko");
 inline const QString TopMostMark = QStringLiteral("-[置顶]");
 
-// The calculation types in menu, combo and toolbar order, split on the full-width semicolon.
-inline const QString TypeList = QStringLiteral(
-    "表达式；地脚螺栓；六角螺栓；六角螺母；垫圈；弹簧垫圈；方斜垫；工字钢；槽钢；圆钢；钢板；角钢；钢管");
-inline const QString TypeListSeparator = QStringLiteral("；");
-
 // Menus.
 inline const QString MnuF = QStringLiteral("计算类型(&F)");
 inline const QString MnuEnd = QStringLiteral("退  出");

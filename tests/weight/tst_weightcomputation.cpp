@@ -169,7 +169,7 @@ struct Case
 WeightInputs inputsOf(const Case &c, FakeEvaluator &evaluator)
 {
     WeightInputs in;
-    in.type = c.type;
+    in.type = calculationTypeAt(c.type);
     in.boxTexts = c.boxes;
     in.catalogue = c.table;
     in.subType = c.subType;
@@ -510,7 +510,7 @@ void TestWeightComputation::angleRowSearch()
     QFETCH(int, row);
 
     WeightInputs in;
-    in.type = 11;
+    in.type = CalculationType::Angle;
     in.boxTexts = {QString(), width, QStringLiteral("5"), QStringLiteral("1000")};
     in.listIndex = {-1, listIndex};
     in.sizeBoxEntries = entries;
@@ -567,7 +567,7 @@ void TestWeightComputation::plateAreaThroughTheEvaluator()
     RecordingPrompts prompts;
 
     WeightInputs in;
-    in.type = 10;
+    in.type = CalculationType::Plate;
     in.boxTexts = boxes("", "10", "1000*2000", "3");
     in.evaluate = [&](const QString &text) { return BDSJS(text, expression, host, prompts); };
     const WeightOutcome good = computeWeight(in, Previous);
@@ -611,12 +611,11 @@ void TestWeightComputation::builtInTables()
     QFETCH(double, published);
 
     CatalogueState catalogue;
-    RecordingPrompts prompts;
-    const LoadedTable loaded = loadTable(catalogue, type, subType, prompts);
-    QVERIFY(prompts.calls.isEmpty());
+    const LoadedTable loaded = loadTable(catalogue, calculationTypeAt(type), subType);
+    QVERIFY(loaded.notices.isEmpty());
 
     WeightInputs in;
-    in.type = type;
+    in.type = calculationTypeAt(type);
     in.catalogue = &catalogue;
     in.subType = subType;
     for (int k = 0; k < 4; ++k)
