@@ -76,10 +76,6 @@ inline const QString HistorySizeStatus = QStringLiteral("表达式记录：");
 inline const QString HistoryLoadedStatus = QStringLiteral("载入表达式");
 inline const QString CopiedStatus = QStringLiteral("已将 结果 复制到剪贴板。");
 inline const QString MaterialToolTip = QStringLiteral("材质密度");
-inline const QString PositiveValueStatus = QStringLiteral("」参数 必须大于0！");
-
-// Weight rows.
-inline const QString PositiveValueCaption = QStringLiteral("◆ 「参数」 必须大于0 ◆");
 
 // Settings keys.
 inline const QString SectionExpression = QStringLiteral("表达式");

@@ -2,9 +2,9 @@
 
 #include "catalogue/tableloader.h"
 #include "expression/errorvalue.h"
-#include "expression/numbertext.h"
 #include "platform/prompts.h"
 #include "ui/frmmain_texts.h"
+#include "weight/weightboxcheck.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -32,9 +32,12 @@ void setTextColour(QWidget *widget, const QColor &colour)
     widget->setPalette(palette);
 }
 
-double boxValue(const QComboBox *box)
+QStringList entriesOf(const QComboBox *box)
 {
-    return readNumberPrefix(box->currentText());
+    QStringList entries;
+    for (int i = 0; i < box->count(); ++i)
+        entries << box->itemText(i);
+    return entries;
 }
 
 // The list entry the box shows; a typed text is no entry even when it reads the same.
@@ -126,42 +129,30 @@ void FrmMain::CombSR_Change(int index)
 {
     if (m_switchingType)
         return;
-    QComboBox *box = CombSR[static_cast<std::size_t>(index)];
-    const QString text = box->currentText();
-    if (index == 0 || boxValue(box) > 0) {
-        setPanelText(1, text);
-        if (index == 0) {
-            const bool marked = text.contains(u'*') || text.contains(QStringLiteral("矿"));
-            setTextColour(box, marked ? Red : Black);
-        } else if (index == 1 && box->count() > 0) {
-            // Red until an entry of the same value is found: a size outside the list.
-            const double value = boxValue(box);
-            QColor colour = Red;
-            for (int i = 0; i < box->count(); ++i) {
-                if (readNumberPrefix(box->itemText(i)) == value) {
-                    colour = Black;
-                    break;
-                }
-            }
-            setTextColour(box, colour);
-        }
-        if (boxValue(CombSR[1]) > 0 && boxValue(CombSR[2]) > 0 && boxValue(CombSR[3]) > 0 &&
-            m_catalogue.CurrentType != CalculationType::Expression) {
-            setTextColour(LabDanZhong, Blue);
-            CmdOK->setEnabled(true);
-            CmdOK_Click();
-        } else {
-            CmdOK->setEnabled(false);
-        }
+    WeightBoxChange change;
+    change.index = index;
+    for (std::size_t k = 0; k < 4; ++k)
+        change.boxTexts[k] = CombSR[k]->currentText();
+    change.sizeListEntries = entriesOf(CombSR[1]);
+    change.caption = LabSM[static_cast<std::size_t>(index)]->text();
+    change.weightType = m_catalogue.CurrentType != CalculationType::Expression;
+    const WeightBoxVerdict verdict = checkWeightBox(change);
+
+    setPanelText(1, verdict.statusText);
+    if (verdict.refused) {
+        setTextColour(LabDanZhong, Red);
+        LabDanZhong->setText(verdict.caption);
+        CmdOK->setEnabled(false);
+        TxtJieGuo->clear();
         return;
     }
-    setTextColour(LabDanZhong, Red);
-    LabDanZhong->setText(FrmMainText::Crlf + FrmMainText::PositiveValueCaption);
-    const QString caption = LabSM[static_cast<std::size_t>(index)]->text();
-    setPanelText(1,
-                 QStringLiteral("「") + caption.left(caption.size() - 1) + FrmMainText::PositiveValueStatus);
-    CmdOK->setEnabled(false);
-    TxtJieGuo->clear();
+    if (verdict.boxMarked)
+        setTextColour(CombSR[static_cast<std::size_t>(index)], *verdict.boxMarked ? Red : Black);
+    CmdOK->setEnabled(verdict.calculate);
+    if (verdict.calculate) {
+        setTextColour(LabDanZhong, Blue);
+        CmdOK_Click();
+    }
 }
 
 bool FrmMain::CombSR_KeyPress(int index, QKeyEvent *event)
@@ -230,8 +221,7 @@ bool FrmMain::runWeightBranch()
     for (std::size_t k = 0; k < 4; ++k)
         inputs.boxTexts[k] = CombSR[k]->currentText();
     inputs.listIndex = {listIndexOf(CombSR[0]), listIndexOf(CombSR[1])};
-    for (int i = 0; i < CombSR[1]->count(); ++i)
-        inputs.sizeBoxEntries << CombSR[1]->itemText(i);
+    inputs.sizeBoxEntries = entriesOf(CombSR[1]);
     inputs.subType = CombLeiXing->currentIndex();
     inputs.catalogue = &m_catalogue;
     inputs.DensityFactor = m_material.DensityFactor();

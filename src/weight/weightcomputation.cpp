@@ -3,6 +3,7 @@
 #include "expression/errorvalue.h"
 #include "expression/jingdu.h"
 #include "expression/numbertext.h"
+#include "weight/weightboxcheck.h"
 
 #include <cmath>
 #include <limits>
@@ -190,7 +191,7 @@ private:
 
 WeightOutcome WeightRun::run()
 {
-    if (prefix(1) <= 0 || prefix(2) <= 0 || prefix(3) <= 0) {
+    if (!weightEntriesPositive(m_in.boxTexts)) {
         m_out.captionRed = true;
         m_out.disableCmdOK = true;
         m_out.display.caption = Crlf + EntryCheckCaption;
