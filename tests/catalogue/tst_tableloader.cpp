@@ -90,6 +90,8 @@ void TestTableLoader::tableShapes_data()
                                                           << "30" << 8 << "16";
     QTest::newRow("standard spring washers find 16 by text") << 5 << 1 << 23 << "2"
                                                              << "48" << 10 << "16";
+    QTest::newRow("spring washers of no series load the standard one") << 5 << -1 << 23 << "2"
+                                                                       << "48" << 10 << "16";
     QTest::newRow("heavy spring washers find 16 by text") << 5 << 2 << 14 << "6"
                                                           << "36" << 5 << "16";
     QTest::newRow("bevel washers for I-beams open on 16") << 6 << 0 << 12 << "6"
