@@ -1,7 +1,6 @@
 // Time to load each type's table (what one type switch costs besides the widgets), per type
 // and sub-type. Prints microseconds per load.
 #include "catalogue/tableloader.h"
-#include "platform/recordingprompts.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -41,13 +40,12 @@ int main()
     std::printf("%-24s %8s %8s %12s\n", "table", "entries", "texts", "us per load");
     for (const Load &load : loads) {
         CatalogueState state;
-        RecordingPrompts prompts;
         qsizetype entries = 0;
         qsizetype texts = 0;
         QElapsedTimer timer;
         timer.start();
         for (int i = 0; i < Runs; ++i) {
-            const LoadedTable loaded = loadTable(state, load.type, load.subType, prompts);
+            const LoadedTable loaded = loadTable(state, calculationTypeAt(load.type), load.subType);
             entries = loaded.sizeEntries.size();
             texts = loaded.loadingTexts.size();
         }

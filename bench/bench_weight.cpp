@@ -2,7 +2,6 @@
 // through the built-in tables. Prints microseconds per run.
 #include "catalogue/tableloader.h"
 #include "expression/numbertext.h"
-#include "platform/recordingprompts.h"
 #include "weight/weightcomputation.h"
 
 #include <QElapsedTimer>
@@ -50,11 +49,10 @@ int main()
     std::printf("type  runs   us/run\n");
     for (const Setup &setup : setups) {
         CatalogueState catalogue;
-        RecordingPrompts prompts;
-        const LoadedTable loaded = loadTable(catalogue, setup.type, setup.subType, prompts);
+        const LoadedTable loaded = loadTable(catalogue, calculationTypeAt(setup.type), setup.subType);
 
         WeightInputs in;
-        in.type = setup.type;
+        in.type = calculationTypeAt(setup.type);
         in.subType = setup.subType;
         in.catalogue = &catalogue;
         for (int k = 0; k < 4; ++k)

@@ -109,6 +109,9 @@ constexpr QStringView AngleInnerRadius = u"3.5;3.5;4.5;4.5;5;5;5.5;6;7;8;9;9;10;
 constexpr QStringView PipeDiameters =
     u"18;25;32;38;45;57;76;89;108;133;159;219;273;325;377;426;480;530;630;720;820;920;1020";
 
+// Round bar diameters, mm: the fine steps put into the size box before the listed ones.
+constexpr QStringView RoundBarFixedDiameters =
+    u"5.5;6;6.5;7;8;9;10;11;12;13;14;15;16;17;18;19;20;21;22;23;24;25;26;27;28;29;30;31;32;33;34;35;36";
 constexpr QStringView RoundBarDiameters = u"38;40;42;45;48;50;53;55;56;58;60;63;65;68;70;75;80;85;90;95;100;"
                                           u"105;110;115;120;125;130;135;140;150;160;170;180;190;200;220;250";
 constexpr QStringView PlateThin =
@@ -117,20 +120,40 @@ constexpr QStringView PlateThin =
 constexpr QStringView PlateThick = u"21;22;25;26;28;30;32;34;36;38;40;42;45;48;50;52;55;60;65;70;75;80;85;90;"
                                    u"95;100;105;110;120;125;130;140;150;160;170;180;185;190;195;200";
 
-constexpr PartLists AllTables[] = {
-    {AnchorBoltSizes, AnchorBoltFixedMass, AnchorBoltMassPerMetre},
-    {HexBoltSizes, HexBoltHeadMass, HexBoltMassPerMillimetre},
-    {HexNutSizes, HexNutMass, {}},
-    {WasherSizes, WasherMass, WasherSpec},
-    {SpringWasherLightSizes, SpringWasherLightMass, {}},
-    {SpringWasherStandardSizes, SpringWasherStandardMass, {}},
-    {SpringWasherHeavySizes, SpringWasherHeavyMass, {}},
-    {BevelWasherSizes, BevelWasherIBeamMass, BevelWasherIBeamSpec},
-    {BevelWasherSizes, BevelWasherChannelMass, BevelWasherChannelSpec},
-    {IBeamModels, IBeamUnitWeight, IBeamSpec},
-    {ChannelModels, ChannelUnitWeight, ChannelSpec},
-    {AngleLegWidths, {}, AngleInnerRadius},
-    {PipeDiameters, {}, {}},
+} // namespace
+
+constexpr PartLists AnchorBoltTable{AnchorBoltSizes, AnchorBoltFixedMass, AnchorBoltMassPerMetre};
+constexpr PartLists HexBoltTable{HexBoltSizes, HexBoltHeadMass, HexBoltMassPerMillimetre};
+constexpr PartLists HexNutTable{HexNutSizes, HexNutMass, {}};
+constexpr PartLists WasherTable{WasherSizes, WasherMass, WasherSpec};
+constexpr PartLists SpringWasherLightTable{SpringWasherLightSizes, SpringWasherLightMass, {}};
+constexpr PartLists SpringWasherStandardTable{SpringWasherStandardSizes, SpringWasherStandardMass, {}};
+constexpr PartLists SpringWasherHeavyTable{SpringWasherHeavySizes, SpringWasherHeavyMass, {}};
+constexpr PartLists BevelWasherIBeamTable{BevelWasherSizes, BevelWasherIBeamMass, BevelWasherIBeamSpec};
+constexpr PartLists BevelWasherChannelTable{BevelWasherSizes, BevelWasherChannelMass, BevelWasherChannelSpec};
+constexpr PartLists IBeamTable{IBeamModels, IBeamUnitWeight, IBeamSpec};
+constexpr PartLists ChannelTable{ChannelModels, ChannelUnitWeight, ChannelSpec};
+constexpr PartLists AngleTable{AngleLegWidths, {}, AngleInnerRadius};
+constexpr PartLists PipeTable{PipeDiameters, {}, {}};
+
+constexpr SizeEntryLists RoundBarSizeEntries{RoundBarFixedDiameters, {RoundBarDiameters, {}}};
+constexpr SizeEntryLists PlateSizeEntries{{}, {PlateThin, PlateThick}};
+
+namespace {
+constexpr const PartLists *AllTables[] = {
+    &AnchorBoltTable,
+    &HexBoltTable,
+    &HexNutTable,
+    &WasherTable,
+    &SpringWasherLightTable,
+    &SpringWasherStandardTable,
+    &SpringWasherHeavyTable,
+    &BevelWasherIBeamTable,
+    &BevelWasherChannelTable,
+    &IBeamTable,
+    &ChannelTable,
+    &AngleTable,
+    &PipeTable,
 };
 
 constexpr bool fitsPartTable(const PartLists &lists)
@@ -147,8 +170,8 @@ constexpr bool valuesMatchSizes(const PartLists &lists)
 
 constexpr bool allTables(bool (*rule)(const PartLists &))
 {
-    for (const PartLists &lists : AllTables) {
-        if (!rule(lists))
+    for (const PartLists *lists : AllTables) {
+        if (!rule(*lists))
             return false;
     }
     return true;
@@ -157,40 +180,3 @@ constexpr bool allTables(bool (*rule)(const PartLists &))
 static_assert(allTables(fitsPartTable), "every built-in table must fit PartTable");
 static_assert(allTables(valuesMatchSizes), "every value list must be as long as its size list");
 } // namespace
-
-const QStringView RoundBarListedDiameters = RoundBarDiameters;
-const QStringView PlateThicknessesToTwenty = PlateThin;
-const QStringView PlateThicknessesAboveTwenty = PlateThick;
-const QStringView PipeOuterDiameters = PipeDiameters;
-
-PartLists builtInPartLists(int type, int subType)
-{
-    switch (type) {
-    case 1:
-        return AllTables[0];
-    case 2:
-        return AllTables[1];
-    case 3:
-        return AllTables[2];
-    case 4:
-        return AllTables[3];
-    case 5:
-        if (subType == 0)
-            return AllTables[4];
-        if (subType == 2)
-            return AllTables[6];
-        return AllTables[5];
-    case 6:
-        return subType == 1 ? AllTables[8] : AllTables[7];
-    case 7:
-        return AllTables[9];
-    case 8:
-        return AllTables[10];
-    case 11:
-        return AllTables[11];
-    case 12:
-        return AllTables[12];
-    default:
-        return {};
-    }
-}

@@ -2,6 +2,8 @@
 
 #include <QStringView>
 
+#include <array>
+
 // The built-in lists of the part tables. Each list is one text with ";" between its items;
 // item r of every list of a table belongs to row r. Items keep any blank around them and a
 // size label keeps its trailing "*" (a size the user is advised to avoid). Weights are for
@@ -27,16 +29,29 @@ constexpr int listItemCount(QStringView list)
     return count;
 }
 
-// The lists of a table type: 1 to 8, 11 and 12. subType picks the series of the spring washer
-// (0 light, 1 standard, 2 heavy; any other value the standard series) and the kind of the
-// bevel washer (1 for channels, any other value for I-beams); other types ignore it. Round bar,
-// plate and types outside the range have no table: all three views are null.
-PartLists builtInPartLists(int type, int subType = 0);
+// The size box of a type without a part table: the quiet entries go in without a loading
+// text, then each loaded list with its own loading texts. A null view is no list.
+struct SizeEntryLists
+{
+    QStringView quiet;
+    std::array<QStringView, 2> loaded;
+};
 
-// Round bar diameters, mm, that follow the fixed entries 5.5, 6, 6.5 and 7 to 36.
-extern const QStringView RoundBarListedDiameters;
-// Plate thicknesses, mm, in two lists loaded one after the other.
-extern const QStringView PlateThicknessesToTwenty;
-extern const QStringView PlateThicknessesAboveTwenty;
-// Seamless pipe outer diameters, mm.
-extern const QStringView PipeOuterDiameters;
+// The built-in tables. A spring washer series or a bevel washer kind is a table of its own.
+extern const PartLists AnchorBoltTable;
+extern const PartLists HexBoltTable;
+extern const PartLists HexNutTable;
+extern const PartLists WasherTable;
+extern const PartLists SpringWasherLightTable;
+extern const PartLists SpringWasherStandardTable;
+extern const PartLists SpringWasherHeavyTable;
+extern const PartLists BevelWasherIBeamTable;
+extern const PartLists BevelWasherChannelTable;
+extern const PartLists IBeamTable;
+extern const PartLists ChannelTable;
+extern const PartLists AngleTable;
+extern const PartLists PipeTable;
+
+// Round bar diameters and plate thicknesses, mm.
+extern const SizeEntryLists RoundBarSizeEntries;
+extern const SizeEntryLists PlateSizeEntries;

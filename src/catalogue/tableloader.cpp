@@ -1,143 +1,102 @@
 #include "catalogue/tableloader.h"
 
-#include "catalogue/typelayout.h"
-#include "platform/prompts.h"
-
 #include <algorithm>
 
 namespace {
 const QString CheckTitle = QStringLiteral("注意");
 const QString CountMismatch = QStringLiteral("参数数量不对等，请检查参数！");
 
-// How a type reports value lists whose length differs from its size list.
-enum class LengthCheck {
-    None,      // no value list is checked
-    OneForAll, // one message however many lists differ
-    PerList,   // one message for each list that differs
-    Detailed   // one list checked; the message names both last indexes
-};
-
-LengthCheck lengthCheckOf(int type)
+Notice mismatch(const QString &text)
 {
-    switch (type) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-        return LengthCheck::OneForAll;
-    case 5:
-    case 6:
-        return LengthCheck::PerList;
-    case 7:
-    case 8:
-    case 11:
-        return LengthCheck::Detailed;
-    default:
-        return LengthCheck::None;
-    }
+    return {MessageIcon::Exclamation, CheckTitle, text};
 }
 
-void checkLengths(int type, const QStringList &sizes, const QStringList *column1, const QStringList *column2,
-                  Prompts &prompts)
+Notices lengthNotices(LengthCheck check, const QStringList &sizes, const QStringList *column1,
+                      const QStringList *column2)
 {
     const auto differs = [&sizes](const QStringList *list) { return list && list->size() != sizes.size(); };
-    switch (lengthCheckOf(type)) {
+    Notices notices;
+    switch (check) {
     case LengthCheck::None:
-        return;
+        break;
     case LengthCheck::OneForAll:
         if (differs(column1) || differs(column2))
-            prompts.message(MessageIcon::Exclamation, CheckTitle, CountMismatch);
-        return;
+            notices.append(mismatch(CountMismatch));
+        break;
     case LengthCheck::PerList:
         for (const QStringList *list : {column1, column2}) {
             if (differs(list))
-                prompts.message(MessageIcon::Exclamation, CheckTitle, CountMismatch);
+                notices.append(mismatch(CountMismatch));
         }
-        return;
-    case LengthCheck::Detailed: {
-        // The unit weights of beams and the radius of angles are what the weight depends on.
-        const QStringList *checked = type == 11 ? column2 : column1;
+        break;
+    case LengthCheck::Column1:
+    case LengthCheck::Column2: {
+        // The column the weight depends on: unit weights of beams, the radius of angles.
+        const QStringList *checked = check == LengthCheck::Column2 ? column2 : column1;
         if (differs(checked)) {
-            const QString text = QStringLiteral("  ") + CountMismatch + QStringLiteral("\r\n\r\nStrA=") +
-                                 QString::number(sizes.size() - 1) + QStringLiteral("；\r\n\r\nStrb=") +
-                                 QString::number(checked->size() - 1);
-            prompts.message(MessageIcon::Exclamation, CheckTitle, text);
+            notices.append(mismatch(QStringLiteral("  ") + CountMismatch + QStringLiteral("\r\n\r\nStrA=") +
+                                    QString::number(sizes.size() - 1) + QStringLiteral("；\r\n\r\nStrb=") +
+                                    QString::number(checked->size() - 1)));
         }
-        return;
+        break;
     }
     }
+    return notices;
 }
 
-QString entryPrefix(int type)
+QStringList listItems(QStringView list)
 {
-    if (type == 7)
-        return QStringLiteral("Ⅰ");
-    if (type == 8)
-        return QStringLiteral("[");
-    return QString();
+    return list.isNull() ? QStringList() : list.toString().split(u';');
 }
 
-// Adds the items of one list to the size box, with a loading text for each of them.
-void addListedEntries(LoadedTable &loaded, int type, QStringView list)
-{
-    const QStringList items = list.toString().split(u';');
-    const int last = static_cast<int>(items.size()) - 1;
-    for (int r = 0; r <= last; ++r) {
-        loaded.sizeEntries.append(items[r]);
-        loaded.loadingTexts.append(loadingText(type, r, last));
-    }
-}
-
-LoadedTable loadRoundBar()
+// Fills the size box of a type without a part table.
+LoadedTable loadSizeEntries(CalculationType type, const SizeEntryLists &lists)
 {
     LoadedTable loaded;
-    loaded.sizeEntries = {QStringLiteral("5.5"), QStringLiteral("6"), QStringLiteral("6.5")};
-    for (int diameter = 7; diameter <= 36; ++diameter)
-        loaded.sizeEntries.append(QString::number(diameter));
-    addListedEntries(loaded, 9, RoundBarListedDiameters);
+    loaded.sizeEntries = listItems(lists.quiet);
+    for (const QStringView list : lists.loaded) {
+        const QStringList items = listItems(list);
+        const int last = static_cast<int>(items.size()) - 1;
+        for (int r = 0; r <= last; ++r) {
+            loaded.sizeEntries.append(items[r]);
+            loaded.loadingTexts.append(loadingText(type, r, last));
+        }
+    }
     return loaded;
 }
 
-LoadedTable loadPlate()
+int defaultEntryOf(const CalculationTypeRecord &record, const QStringList &entries)
 {
-    LoadedTable loaded;
-    addListedEntries(loaded, 10, PlateThicknessesToTwenty);
-    addListedEntries(loaded, 10, PlateThicknessesAboveTwenty);
-    return loaded;
-}
-
-int defaultEntryOf(int type, const QStringList &entries)
-{
-    const TypeLayout &layout = typeLayout(type);
-    if (!layout.defaultEntryText.isEmpty())
-        return static_cast<int>(entries.indexOf(layout.defaultEntryText));
-    return layout.defaultEntry < entries.size() ? layout.defaultEntry : -1;
+    if (!record.defaultEntryText.isEmpty())
+        return static_cast<int>(entries.indexOf(record.defaultEntryText));
+    return record.defaultEntry < entries.size() ? record.defaultEntry : -1;
 }
 } // namespace
 
-QString loadingText(int type, int row, int lastRow)
+QString loadingText(CalculationType type, int row, int lastRow)
 {
     return QStringLiteral("正在载入 ") + loadingName(type) + QStringLiteral(" 数据:") + QString::number(row) +
            u'/' + QString::number(lastRow);
 }
 
-LoadedTable loadPartLists(CatalogueState &state, int type, const PartLists &lists, Prompts &prompts)
+LoadedTable loadPartLists(CatalogueState &state, CalculationType type, const PartLists &lists)
 {
+    const CalculationTypeRecord &record = typeRecord(type);
     const QStringList sizes = lists.sizes.toString().split(u';');
     const QStringList column1 = lists.column1.toString().split(u';');
     const QStringList column2 = lists.column2.toString().split(u';');
     const QStringList *values1 = lists.column1.isNull() ? nullptr : &column1;
     const QStringList *values2 = lists.column2.isNull() ? nullptr : &column2;
 
-    state.SizeBoxIndex = typeLayout(type).sizeBoxIndex;
-    checkLengths(type, sizes, values1, values2, prompts);
+    state.SizeBoxIndex = record.sizeBoxIndex;
+    LoadedTable loaded;
+    loaded.notices = lengthNotices(record.lengthCheck, sizes, values1, values2);
 
     // Every size-box entry must have its row: a longer list is cut to the table.
     const int rows = std::min(static_cast<int>(sizes.size()), PartTableRows);
     state.LastRow = rows - 1;
 
-    LoadedTable loaded;
-    const QString prefix = entryPrefix(type);
+    const QString prefix = record.entryPrefix.toString();
     for (int r = 0; r < rows; ++r) {
         PartRow &row = state.PartTable[static_cast<std::size_t>(r)];
         row.label = sizes[r];
@@ -149,30 +108,32 @@ LoadedTable loadPartLists(CatalogueState &state, int type, const PartLists &list
         loaded.sizeEntries.append(prefix + sizes[r]);
         loaded.loadingTexts.append(loadingText(type, r, state.LastRow));
     }
-    loaded.defaultEntry = defaultEntryOf(type, sizes.mid(0, rows));
+    loaded.defaultEntry = defaultEntryOf(record, sizes.mid(0, rows));
     return loaded;
 }
 
-LoadedTable loadTable(CatalogueState &state, int type, int subType, Prompts &prompts)
+LoadedTable loadTable(CatalogueState &state, CalculationType type, int subType)
 {
-    if (type == 9 || type == 10) {
-        state.SizeBoxIndex = 1;
-        LoadedTable loaded = type == 9 ? loadRoundBar() : loadPlate();
-        loaded.defaultEntry = defaultEntryOf(type, loaded.sizeEntries);
+    const CalculationTypeRecord &record = typeRecord(type);
+    if (record.entries) {
+        state.SizeBoxIndex = record.sizeBoxIndex;
+        LoadedTable loaded = loadSizeEntries(type, *record.entries);
+        loaded.defaultEntry = defaultEntryOf(record, loaded.sizeEntries);
         return loaded;
     }
-    const PartLists lists = builtInPartLists(type, subType);
-    if (lists.sizes.isNull())
+    const PartLists *table = partTableOf(record, subType);
+    if (!table)
         return {};
-    return loadPartLists(state, type, lists, prompts);
+    return loadPartLists(state, type, *table);
 }
 
-LoadedTable selectCatalogueType(CatalogueState &state, int type, Prompts &prompts)
+LoadedTable selectCatalogueType(CatalogueState &state, CalculationType type)
 {
     state.CurrentType = type;
-    if (type < 1 || type >= CalculationTypeCount)
+    const CalculationTypeRecord &record = typeRecord(type);
+    if (record.weightRule == WeightRule::None)
         return {};
-    const TypeLayout &layout = typeLayout(type);
-    state.TypeNotes = layout.notes;
-    return loadTable(state, type, layout.selectedSubType, prompts);
+    for (std::size_t i = 0; i < state.TypeNotes.size(); ++i)
+        state.TypeNotes[i] = record.notes[i].toString();
+    return loadTable(state, type, record.selectedSubType);
 }

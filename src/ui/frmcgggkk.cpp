@@ -298,7 +298,7 @@ FrmCGGGKK::FrmCGGGKK(Prompts &prompts, quint8 &gaugeTableIndex, QWidget *parent)
 {
     setObjectName(QStringLiteral("FrmCGGGKK"));
     setWindowTitle(kTitle);
-    setWindowIcon(typeIcon(8));
+    setWindowIcon(typeIcon(CalculationType::Channel));
 
     auto *group = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {

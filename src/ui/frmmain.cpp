@@ -23,7 +23,7 @@ FrmMain::FrmMain(Prompts &prompts, Shell &shell, QString programDirectory, std::
 {
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(FrmMainText::ProductName);
-    setWindowIcon(typeIcon(0));
+    setWindowIcon(typeIcon(CalculationType::Expression));
     buildMenus();
     buildToolbar();
     buildPanel();

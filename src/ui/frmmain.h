@@ -17,7 +17,6 @@
 class GaugeWindows;
 class LinksController;
 struct LoadedTable;
-struct TypeLayout;
 class QKeyEvent;
 class Prompts;
 class Shell;
@@ -44,6 +43,10 @@ struct SelectionSplitText
 // The main window: both calculators, the menus, the toolbar and the status bar. It owns the
 // run-time state; dialogs go through Prompts and launches through Shell so that the same
 // window runs with the real desktop and with recording fakes.
+// The toolbar has one button for each of the first types; later types are reached through the
+// type list and the menu only, so the window keeps its width.
+inline constexpr int ToolbarButtonCount = 13;
+
 class FrmMain : public QMainWindow, public ExpressionHost
 {
     Q_OBJECT
@@ -89,7 +92,7 @@ public:
 
     // ExpressionHost
     bool anglesInRadians() const override;
-    int currentType() const override { return m_catalogue.CurrentType; }
+    int currentType() const override { return typeIndex(m_catalogue.CurrentType); }
     void removeNewestHistoryEntry() override;
 
 Q_SIGNALS:
@@ -157,8 +160,8 @@ private:
     void connectWeightInputs();
     bool runWeightBranch();
     bool weightEventFilter(QObject *watched, QEvent *event);
-    void layOutWeightType(int type);
-    void fillSizeBox(const LoadedTable &loaded, const TypeLayout &layout);
+    void layOutWeightType(CalculationType type);
+    void fillSizeBox(const LoadedTable &loaded, const CalculationTypeRecord &record);
     void CombLeiXing_Click();
     void CombSR_Change(int index);
     bool CombSR_KeyPress(int index, QKeyEvent *event);
@@ -213,7 +216,7 @@ private:
 
     // Toolbar and status bar.
     QToolBar *Toolbar = nullptr;
-    std::array<QAction *, CalculationTypeCount> m_toolButtons{};
+    std::array<QAction *, ToolbarButtonCount> m_toolButtons{};
     QActionGroup *m_toolGroup = nullptr;
     std::array<QLabel *, 5> m_panels{};
     QTimer *m_clock = nullptr;

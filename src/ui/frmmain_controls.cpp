@@ -72,8 +72,8 @@ void FrmMain::buildMenus()
     MnuF = bar->addMenu(FrmMainText::MnuF);
     MnuF->setObjectName(QStringLiteral("MnuF"));
     m_typeGroup = new QActionGroup(this);
-    MnuJS[0] = addNamedAction(MnuF, indexed(QStringLiteral("MnuJS"), 0),
-                              TypeList.split(TypeListSeparator).at(0), true);
+    MnuJS[0] =
+        addNamedAction(MnuF, indexed(QStringLiteral("MnuJS"), 0), TypeRecords[0].caption.toString(), true);
     MnuJS[0]->setData(0);
     m_typeGroup->addAction(MnuJS[0]);
     connect(m_typeGroup, &QActionGroup::triggered, this,
@@ -161,8 +161,8 @@ void FrmMain::buildToolbar()
     Toolbar->setIconSize(QSize(20, 20));
     Toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
     m_toolGroup = new QActionGroup(this);
-    for (int k = 1; k <= CalculationTypeCount; ++k) {
-        auto *button = new QAction(typeIcon(k - 1), QString(), this);
+    for (int k = 1; k <= ToolbarButtonCount; ++k) {
+        auto *button = new QAction(typeIcon(calculationTypeAt(k - 1)), QString(), this);
         button->setObjectName(QStringLiteral("Toolbar.Buttons(%1)").arg(k));
         button->setCheckable(true);
         button->setData(k);
@@ -176,7 +176,7 @@ void FrmMain::buildToolbar()
     Toolbar->addSeparator();
     CombJS = new QComboBox(Toolbar);
     CombJS->setObjectName(QStringLiteral("CombJS"));
-    CombJS->addItem(FrmMainText::TypeList.split(FrmMainText::TypeListSeparator).at(0));
+    CombJS->addItem(TypeRecords[0].caption.toString());
     CombJS->setMinimumWidth(96);
     CombJS->setFocusPolicy(Qt::ClickFocus);
     Toolbar->addWidget(CombJS);
@@ -386,8 +386,11 @@ void FrmMain::buildStatusBar()
 
 void FrmMain::createTypeItems()
 {
-    const QStringList names = FrmMainText::TypeList.split(FrmMainText::TypeListSeparator);
+    const QStringList names = calculationTypeCaptions();
     for (int i = 1; i < CalculationTypeCount; ++i) {
+        // Types beyond the toolbar's buttons follow a separator in the menu.
+        if (i == ToolbarButtonCount)
+            MnuF->insertSeparator(m_typeSeparator);
         auto *item = new QAction(names.at(i), this);
         item->setObjectName(indexed(QStringLiteral("MnuJS"), i));
         item->setCheckable(true);
@@ -396,7 +399,8 @@ void FrmMain::createTypeItems()
         m_typeGroup->addAction(item);
         MnuJS[static_cast<std::size_t>(i)] = item;
         CombJS->addItem(names.at(i));
-        m_toolButtons[static_cast<std::size_t>(i)]->setToolTip(names.at(i));
+        if (i < ToolbarButtonCount)
+            m_toolButtons[static_cast<std::size_t>(i)]->setToolTip(names.at(i));
     }
     m_toolButtons[0]->setToolTip(names.at(0));
 }

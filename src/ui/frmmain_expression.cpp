@@ -30,12 +30,8 @@ QString FrmMain::expressionText() const
 
 void FrmMain::CmdOK_Click()
 {
-    const int type = m_catalogue.CurrentType;
-    bool completed = true;
-    if (type == 0)
-        completed = runExpressionBranch();
-    else if (type >= 1 && type < CalculationTypeCount)
-        completed = runWeightBranch();
+    const bool completed =
+        m_catalogue.CurrentType == CalculationType::Expression ? runExpressionBranch() : runWeightBranch();
     if (completed && MnuS_FZ->isChecked())
         CmdFZ_Click();
 }
@@ -96,7 +92,7 @@ void FrmMain::CombKJSR_Change()
 {
     QLineEdit *edit = CombKJSR->lineEdit();
     const QString text = edit->text();
-    if (m_catalogue.CurrentType == 0)
+    if (m_catalogue.CurrentType == CalculationType::Expression)
         CmdOK->setEnabled(!trimBlanks(text).isEmpty());
     TxtJieGuo->clear();
     const int caret = edit->cursorPosition();
@@ -191,7 +187,7 @@ void FrmMain::MSjddw_Click(int index)
     MSjddw[static_cast<std::size_t>(index)]->setChecked(true);
     m_expression.ToHDu = index == 1 ? 1.0f : 0.0174532925f;
     const QString unit = MSjddw[0]->isChecked() ? MSjddw[0]->text() : MSjddw[1]->text();
-    if (m_catalogue.CurrentType == 0) {
+    if (m_catalogue.CurrentType == CalculationType::Expression) {
         setPanelText(2, unit);
         m_panels[1]->setToolTip(FrmMainText::AngleUnitToolTip);
     }

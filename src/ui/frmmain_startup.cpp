@@ -88,7 +88,7 @@ bool FrmMain::runStartupSteps()
     m_expression.ToHDu = MSjddw[0]->isChecked() ? 0.0174532925f : 1.0f;
     m_material = MaterialDensity(); // steel, custom density 7.85
 
-    m_catalogue.CurrentType = 3;
+    m_catalogue.CurrentType = CalculationType::HexNut;
     MnuJS_Click(0);
 
     if (MnuS_Top->isChecked()) {
@@ -163,7 +163,7 @@ void FrmMain::Form_LinkExecute(const QString &command)
 
 QString FrmMain::typeTitle() const
 {
-    const QAction *item = MnuJS[static_cast<std::size_t>(m_catalogue.CurrentType)];
+    const QAction *item = MnuJS[static_cast<std::size_t>(typeIndex(m_catalogue.CurrentType))];
     QString title = FrmMainText::ProductName + QStringLiteral(" →") + (item ? item->text() : QString()) +
                     QStringLiteral(" _") + m_versionText;
     if (MnuS_Top->isChecked())

@@ -12,11 +12,6 @@ inline const QString Crlf = QStringLiteral("\r\n");
 inline const QString ProductName = QStringLiteral("Vardeko");
 inline const QString TopMostMark = QStringLiteral("-[置顶]");
 
-// The calculation types in menu, combo and toolbar order, split on the full-width semicolon.
-inline const QString TypeList = QStringLiteral(
-    "表达式；地脚螺栓；六角螺栓；六角螺母；垫圈；弹簧垫圈；方斜垫；工字钢；槽钢；圆钢；钢板；角钢；钢管");
-inline const QString TypeListSeparator = QStringLiteral("；");
-
 // Menus.
 inline const QString MnuF = QStringLiteral("计算类型(&F)");
 inline const QString MnuEnd = QStringLiteral("退  出");
@@ -81,10 +76,6 @@ inline const QString HistorySizeStatus = QStringLiteral("表达式记录：");
 inline const QString HistoryLoadedStatus = QStringLiteral("载入表达式");
 inline const QString CopiedStatus = QStringLiteral("已将 结果 复制到剪贴板。");
 inline const QString MaterialToolTip = QStringLiteral("材质密度");
-inline const QString PositiveValueStatus = QStringLiteral("」参数 必须大于0！");
-
-// Weight rows.
-inline const QString PositiveValueCaption = QStringLiteral("◆ 「参数」 必须大于0 ◆");
 
 // Settings keys.
 inline const QString SectionExpression = QStringLiteral("表达式");

@@ -22,16 +22,17 @@ constexpr int twips(int value)
 
 void FrmMain::MnuJS_Click(int index)
 {
-    if (index < 0 || index >= CalculationTypeCount || !MnuJS[static_cast<std::size_t>(index)])
+    if (!isCalculationTypeIndex(index) || !MnuJS[static_cast<std::size_t>(index)])
         return;
+    const CalculationType type = calculationTypeAt(index);
     QAction *item = MnuJS[static_cast<std::size_t>(index)];
     item->setChecked(true);
     // Selecting the combo entry and the toolbar button is no new choice: the layout below
     // runs once per choice.
     selectTypeEntry(index);
-    if (index == m_catalogue.CurrentType)
+    if (type == m_catalogue.CurrentType)
         return;
-    m_catalogue.CurrentType = index;
+    m_catalogue.CurrentType = type;
     setWindowTitle(typeTitle());
     setPanelText(1, item->text());
     setPanelText(3, item->text() + QStringLiteral(" "));
@@ -47,20 +48,21 @@ void FrmMain::MnuJS_Click(int index)
             CombSR[k]->setEditText(QStringLiteral("1"));
     }
 
-    if (index == 0)
+    if (type == CalculationType::Expression)
         showExpressionLayout();
     else
         showWeightLayout();
     Q_EMIT calculationTypeChanged(index);
-    if (index != 0)
-        layOutWeightType(index);
+    if (type != CalculationType::Expression)
+        layOutWeightType(type);
 }
 
 void FrmMain::selectTypeEntry(int index)
 {
     const QSignalBlocker quiet(CombJS);
     CombJS->setCurrentIndex(index);
-    m_toolButtons[static_cast<std::size_t>(index)]->setChecked(true);
+    if (index < ToolbarButtonCount)
+        m_toolButtons[static_cast<std::size_t>(index)]->setChecked(true);
 }
 
 void FrmMain::CombJS_Click(int index)

@@ -1,10 +1,10 @@
 #include "ui/frmmain.h"
 
 #include "catalogue/tableloader.h"
-#include "catalogue/typelayout.h"
 #include "expression/errorvalue.h"
-#include "expression/numbertext.h"
+#include "platform/prompts.h"
 #include "ui/frmmain_texts.h"
+#include "weight/weightboxcheck.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -32,9 +32,12 @@ void setTextColour(QWidget *widget, const QColor &colour)
     widget->setPalette(palette);
 }
 
-double boxValue(const QComboBox *box)
+QStringList entriesOf(const QComboBox *box)
 {
-    return readNumberPrefix(box->currentText());
+    QStringList entries;
+    for (int i = 0; i < box->count(); ++i)
+        entries << box->itemText(i);
+    return entries;
 }
 
 // The list entry the box shows; a typed text is no entry even when it reads the same.
@@ -62,39 +65,45 @@ void FrmMain::connectWeightInputs()
     connect(CombLeiXing, &QComboBox::activated, this, &FrmMain::CombLeiXing_Click);
 }
 
-void FrmMain::layOutWeightType(int type)
+void FrmMain::layOutWeightType(CalculationType type)
 {
-    const TypeLayout &layout = typeLayout(type);
+    const CalculationTypeRecord &record = typeRecord(type);
     {
         // The boxes are filled in one go; the change handler runs once at the end.
         const QScopedValueRollback<bool> holdBack(m_switchingType, true);
-        for (const TypeLayout::RowCaption &row : layout.shownRows) {
-            LabSM[static_cast<std::size_t>(row.row)]->setText(row.caption);
-            LabSM[static_cast<std::size_t>(row.row)]->show();
-            CombSR[static_cast<std::size_t>(row.row)]->show();
+        for (std::size_t k = 0; k < record.rows.size(); ++k) {
+            if (record.rows[k].caption.isNull())
+                continue;
+            LabSM[k]->setText(record.rows[k].caption.toString());
+            LabSM[k]->show();
+            CombSR[k]->show();
         }
-        CombSR[static_cast<std::size_t>(layout.sizeBoxIndex)]->setToolTip(layout.sizeBoxToolTip);
-        LabDanZhong->setToolTip(layout.unitWeightToolTip);
+        CombSR[static_cast<std::size_t>(record.sizeBoxIndex)]->setToolTip(record.sizeBoxToolTip.toString());
+        LabDanZhong->setToolTip(record.unitWeightToolTip.toString());
         {
             const QSignalBlocker quiet(CombLeiXing);
             CombLeiXing->clear();
-            CombLeiXing->addItems(layout.subTypes);
-            CombLeiXing->setCurrentIndex(layout.selectedSubType);
-            CombLeiXing->setVisible(!layout.subTypes.isEmpty());
+            for (const SubTypeRecord &subType : record.subTypes)
+                CombLeiXing->addItem(subType.caption.toString());
+            CombLeiXing->setCurrentIndex(record.selectedSubType);
+            CombLeiXing->setVisible(!record.subTypes.empty());
         }
-        const LoadedTable loaded = selectCatalogueType(m_catalogue, type, m_prompts);
-        fillSizeBox(loaded, layout);
+        const LoadedTable loaded = selectCatalogueType(m_catalogue, type);
+        showNotices(m_prompts, loaded.notices);
+        fillSizeBox(loaded, record);
     }
     CombSR_Change(m_catalogue.SizeBoxIndex);
     CombSR[static_cast<std::size_t>(m_catalogue.SizeBoxIndex)]->setFocus();
 }
 
-void FrmMain::fillSizeBox(const LoadedTable &loaded, const TypeLayout &layout)
+void FrmMain::fillSizeBox(const LoadedTable &loaded, const CalculationTypeRecord &record)
 {
     QComboBox *sizeBox = CombSR[static_cast<std::size_t>(m_catalogue.SizeBoxIndex)];
     sizeBox->clear();
-    for (const TypeLayout::RowText &text : layout.defaultTexts)
-        CombSR[static_cast<std::size_t>(text.row)]->setEditText(text.text);
+    for (std::size_t k = 0; k < record.rows.size(); ++k) {
+        if (!record.rows[k].defaultText.isNull())
+            CombSR[k]->setEditText(record.rows[k].defaultText.toString());
+    }
     for (const QString &loadingText : loaded.loadingTexts)
         setPanelText(1, loadingText);
     sizeBox->addItems(loaded.sizeEntries);
@@ -103,14 +112,15 @@ void FrmMain::fillSizeBox(const LoadedTable &loaded, const TypeLayout &layout)
 
 void FrmMain::CombLeiXing_Click()
 {
-    const int type = m_catalogue.CurrentType;
-    if (type != 5 && type != 6)
+    const CalculationTypeRecord &record = typeRecord(m_catalogue.CurrentType);
+    if (record.subTypes.empty())
         return;
     {
         const QScopedValueRollback<bool> holdBack(m_switchingType, true);
-        const LoadedTable loaded = loadTable(m_catalogue, type, CombLeiXing->currentIndex(), m_prompts);
+        const LoadedTable loaded = loadTable(m_catalogue, record.type, CombLeiXing->currentIndex());
+        showNotices(m_prompts, loaded.notices);
         CombSR[3]->setEditText(QStringLiteral("1"));
-        fillSizeBox(loaded, typeLayout(type));
+        fillSizeBox(loaded, record);
     }
     CombSR_Change(m_catalogue.SizeBoxIndex);
 }
@@ -119,42 +129,30 @@ void FrmMain::CombSR_Change(int index)
 {
     if (m_switchingType)
         return;
-    QComboBox *box = CombSR[static_cast<std::size_t>(index)];
-    const QString text = box->currentText();
-    if (index == 0 || boxValue(box) > 0) {
-        setPanelText(1, text);
-        if (index == 0) {
-            const bool marked = text.contains(u'*') || text.contains(QStringLiteral("矿"));
-            setTextColour(box, marked ? Red : Black);
-        } else if (index == 1 && box->count() > 0) {
-            // Red until an entry of the same value is found: a size outside the list.
-            const double value = boxValue(box);
-            QColor colour = Red;
-            for (int i = 0; i < box->count(); ++i) {
-                if (readNumberPrefix(box->itemText(i)) == value) {
-                    colour = Black;
-                    break;
-                }
-            }
-            setTextColour(box, colour);
-        }
-        if (boxValue(CombSR[1]) > 0 && boxValue(CombSR[2]) > 0 && boxValue(CombSR[3]) > 0 &&
-            m_catalogue.CurrentType != 0) {
-            setTextColour(LabDanZhong, Blue);
-            CmdOK->setEnabled(true);
-            CmdOK_Click();
-        } else {
-            CmdOK->setEnabled(false);
-        }
+    WeightBoxChange change;
+    change.index = index;
+    for (std::size_t k = 0; k < 4; ++k)
+        change.boxTexts[k] = CombSR[k]->currentText();
+    change.sizeListEntries = entriesOf(CombSR[1]);
+    change.caption = LabSM[static_cast<std::size_t>(index)]->text();
+    change.weightType = m_catalogue.CurrentType != CalculationType::Expression;
+    const WeightBoxVerdict verdict = checkWeightBox(change);
+
+    setPanelText(1, verdict.statusText);
+    if (verdict.refused) {
+        setTextColour(LabDanZhong, Red);
+        LabDanZhong->setText(verdict.caption);
+        CmdOK->setEnabled(false);
+        TxtJieGuo->clear();
         return;
     }
-    setTextColour(LabDanZhong, Red);
-    LabDanZhong->setText(FrmMainText::Crlf + FrmMainText::PositiveValueCaption);
-    const QString caption = LabSM[static_cast<std::size_t>(index)]->text();
-    setPanelText(1,
-                 QStringLiteral("「") + caption.left(caption.size() - 1) + FrmMainText::PositiveValueStatus);
-    CmdOK->setEnabled(false);
-    TxtJieGuo->clear();
+    if (verdict.boxMarked)
+        setTextColour(CombSR[static_cast<std::size_t>(index)], *verdict.boxMarked ? Red : Black);
+    CmdOK->setEnabled(verdict.calculate);
+    if (verdict.calculate) {
+        setTextColour(LabDanZhong, Blue);
+        CmdOK_Click();
+    }
 }
 
 bool FrmMain::CombSR_KeyPress(int index, QKeyEvent *event)
@@ -176,8 +174,9 @@ bool FrmMain::CombSR_KeyPress(int index, QKeyEvent *event)
     if ((c >= u'0' && c <= u'9') || c == u'.' || c.unicode() == 8 || c.unicode() == 16)
         return false;
     if (c == u'*') {
-        const int type = m_catalogue.CurrentType;
-        const bool allowed = index <= 1 || (index == 2 && type == 10) || (index == 3 && type >= 10);
+        // Size texts may carry "*"; other boxes only where the type takes a product.
+        const bool allowed =
+            index <= 1 || typeRecord(m_catalogue.CurrentType).rows[static_cast<std::size_t>(index)].takesStar;
         return !allowed;
     }
     return true;
@@ -209,7 +208,7 @@ bool FrmMain::weightEventFilter(QObject *watched, QEvent *event)
     const bool notesLabel = watched == LabSM[0] || watched == LabSM[1];
     if ((notesLabel && type == QEvent::MouseButtonDblClick) ||
         (watched == LabDanZhong && type == QEvent::MouseButtonRelease)) {
-        showNotes(m_catalogue.TypeNotes, m_prompts);
+        showNotices(m_prompts, {notesNotice(m_catalogue.TypeNotes)});
         return true;
     }
     return false;
@@ -222,8 +221,7 @@ bool FrmMain::runWeightBranch()
     for (std::size_t k = 0; k < 4; ++k)
         inputs.boxTexts[k] = CombSR[k]->currentText();
     inputs.listIndex = {listIndexOf(CombSR[0]), listIndexOf(CombSR[1])};
-    for (int i = 0; i < CombSR[1]->count(); ++i)
-        inputs.sizeBoxEntries << CombSR[1]->itemText(i);
+    inputs.sizeBoxEntries = entriesOf(CombSR[1]);
     inputs.subType = CombLeiXing->currentIndex();
     inputs.catalogue = &m_catalogue;
     inputs.DensityFactor = m_material.DensityFactor();

@@ -1,5 +1,7 @@
 #include "ui/typeicons.h"
 
+#include "catalogue/typetable.h"
+
 #include "ui/sectionpainter.h"
 
 #include <QIconEngine>
@@ -226,7 +228,7 @@ void drawPipe(Canvas &c)
     c.p.drawPath(bore);
 }
 
-void drawGlyph(QPainter &painter, const QRectF &rect, int type)
+void drawGlyph(QPainter &painter, const QRectF &rect, TypeIconKind kind)
 {
     const qreal side = std::min(rect.width(), rect.height());
     if (side <= 0)
@@ -236,47 +238,45 @@ void drawGlyph(QPainter &painter, const QRectF &rect, int type)
     painter.translate(rect.center() - QPointF(side / 2, side / 2));
     painter.scale(side / 100.0, side / 100.0);
     Canvas c{painter, side};
-    switch (type) {
-    case 0:
+    switch (kind) {
+    case TypeIconKind::Expression:
         drawExpression(c);
         break;
-    case 1:
+    case TypeIconKind::AnchorBolt:
         drawAnchorBolt(c);
         break;
-    case 2:
+    case TypeIconKind::HexBolt:
         drawHexBolt(c);
         break;
-    case 3:
+    case TypeIconKind::Nut:
         drawNut(c);
         break;
-    case 4:
+    case TypeIconKind::Washer:
         drawWasher(c);
         break;
-    case 5:
+    case TypeIconKind::SpringWasher:
         drawSpringWasher(c);
         break;
-    case 6:
+    case TypeIconKind::BevelWasher:
         drawBevelWasher(c);
         break;
-    case 7:
+    case TypeIconKind::IBeam:
         drawSection(c, SectionKind::IBeam);
         break;
-    case 8:
+    case TypeIconKind::Channel:
         drawSection(c, SectionKind::Channel);
         break;
-    case 9:
+    case TypeIconKind::RoundBar:
         drawRoundBar(c);
         break;
-    case 10:
+    case TypeIconKind::Plate:
         drawPlate(c);
         break;
-    case 11:
+    case TypeIconKind::Angle:
         drawSection(c, SectionKind::Angle);
         break;
-    case 12:
+    case TypeIconKind::Pipe:
         drawPipe(c);
-        break;
-    default:
         break;
     }
     painter.restore();
@@ -287,14 +287,14 @@ void drawGlyph(QPainter &painter, const QRectF &rect, int type)
 class TypeIconEngine : public QIconEngine
 {
 public:
-    explicit TypeIconEngine(int type) : m_type(type) {}
+    explicit TypeIconEngine(TypeIconKind kind) : m_kind(kind) {}
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State) override
     {
         painter->save();
         if (mode == QIcon::Disabled)
             painter->setOpacity(0.4);
-        drawGlyph(*painter, rect, m_type);
+        drawGlyph(*painter, rect, m_kind);
         painter->restore();
     }
 
@@ -309,7 +309,7 @@ public:
     {
         const QSize pixels = size.isEmpty() ? QSize(1, 1) : size;
         const QString cacheKey = QStringLiteral("vardeko-type-icon/%1/%2x%3/%4/%5")
-                                     .arg(m_type)
+                                     .arg(static_cast<int>(m_kind))
                                      .arg(pixels.width())
                                      .arg(pixels.height())
                                      .arg(int(mode))
@@ -330,19 +330,17 @@ public:
 
     QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
 
-    QIconEngine *clone() const override { return new TypeIconEngine(m_type); }
+    QIconEngine *clone() const override { return new TypeIconEngine(m_kind); }
 
     QString key() const override { return QStringLiteral("VardekoTypeIcon"); }
 
 private:
-    int m_type;
+    TypeIconKind m_kind;
 };
 
 } // namespace
 
-QIcon typeIcon(int type)
+QIcon typeIcon(CalculationType type)
 {
-    if (type < 0 || type > 12)
-        return {};
-    return QIcon(new TypeIconEngine(type));
+    return QIcon(new TypeIconEngine(typeRecord(type).icon));
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "catalogue/calculationtype.h"
+
 #include <QIcon>
 
-// The toolbar image of calculation type `type` (0 expression, 1 to 12 the part types),
-// drawn in code so that it is sharp at every scale.
-QIcon typeIcon(int type);
+// The toolbar image of a calculation type (the icon kind of its record), drawn in code so
+// that it is sharp at every scale.
+QIcon typeIcon(CalculationType type);

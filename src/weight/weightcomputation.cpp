@@ -3,6 +3,7 @@
 #include "expression/errorvalue.h"
 #include "expression/jingdu.h"
 #include "expression/numbertext.h"
+#include "weight/weightboxcheck.h"
 
 #include <cmath>
 #include <limits>
@@ -72,7 +73,8 @@ std::optional<QString> formatted(Step value, int precisionMode)
 class WeightRun
 {
 public:
-    WeightRun(const WeightInputs &inputs, const WeightDisplay &previous) : m_in(inputs)
+    WeightRun(const WeightInputs &inputs, const WeightDisplay &previous)
+        : m_in(inputs), m_record(typeRecord(inputs.type))
     {
         m_out.display = previous;
     }
@@ -171,14 +173,17 @@ private:
 
     WeightOutcome anchorBolt();
     WeightOutcome hexBolt();
-    WeightOutcome smallPart();
+    WeightOutcome piecePart();
     WeightOutcome beam();
     WeightOutcome roundBar();
     WeightOutcome plate();
     WeightOutcome angle();
     WeightOutcome pipe();
 
+    QString standardLine(std::size_t k) const { return m_record.standardLines[k].toString(); }
+
     const WeightInputs &m_in;
+    const CalculationTypeRecord &m_record;
     WeightOutcome m_out;
     int m_row = -1;
     QString m_piece;
@@ -186,39 +191,37 @@ private:
 
 WeightOutcome WeightRun::run()
 {
-    if (prefix(1) <= 0 || prefix(2) <= 0 || prefix(3) <= 0) {
+    if (!weightEntriesPositive(m_in.boxTexts)) {
         m_out.captionRed = true;
         m_out.disableCmdOK = true;
         m_out.display.caption = Crlf + EntryCheckCaption;
         return m_out;
     }
-    if (m_in.type >= 1 && m_in.type <= 8)
+    // Types whose size box is CombSR(0) read their row from it.
+    if (m_record.sizeBoxIndex == 0)
         m_row = m_in.listIndex[0];
 
-    switch (m_in.type) {
-    case 1:
-        return anchorBolt();
-    case 2:
-        return hexBolt();
-    case 3:
-    case 4:
-    case 5:
-    case 6:
-        return smallPart();
-    case 7:
-    case 8:
-        return beam();
-    case 9:
-        return roundBar();
-    case 10:
-        return plate();
-    case 11:
-        return angle();
-    case 12:
-        return pipe();
-    default:
+    switch (m_record.weightRule) {
+    case WeightRule::None:
         return completed();
+    case WeightRule::AnchorBolt:
+        return anchorBolt();
+    case WeightRule::HexBolt:
+        return hexBolt();
+    case WeightRule::PiecePart:
+        return piecePart();
+    case WeightRule::Beam:
+        return beam();
+    case WeightRule::RoundBar:
+        return roundBar();
+    case WeightRule::Plate:
+        return plate();
+    case WeightRule::Angle:
+        return angle();
+    case WeightRule::Pipe:
+        return pipe();
     }
+    return completed();
 }
 
 WeightOutcome WeightRun::anchorBolt()
@@ -234,8 +237,7 @@ WeightOutcome WeightRun::anchorBolt()
     const QStringList holes = ReservedHoleSizes.split(QLatin1Char(';'));
     if (m_row >= 0 && m_row < holes.size()) {
         setCaption({UnitWeightLabel + unitText(true) + QStringLiteral(" kg/个；"),
-                    QStringLiteral("※ 预留孔尺寸: ") + holes[m_row],
-                    QStringLiteral("※ 代号: GB/T 799-1988；")});
+                    QStringLiteral("※ 预留孔尺寸: ") + holes[m_row], standardLine(0)});
     }
     setTotal(finite(unit() * quantity()));
     return completed();
@@ -253,48 +255,41 @@ WeightOutcome WeightRun::hexBolt()
                 formatted(finite((*b * *length + *a) * factor() / 1000), m_in.precisionMode))
             storeUnitWeight(strictValue(*text));
     }
-    setCaption({UnitWeightLabel + unitText() + PerPiece, QStringLiteral("※ GB/T 5780-2000 (C级半螺纹)"),
-                QStringLiteral("※ GB/T 5781-2000 (C级全螺纹)")});
+    setCaption({UnitWeightLabel + unitText() + PerPiece, standardLine(0), standardLine(1)});
     setTotal(finite(unit() * quantity()));
     return completed();
 }
 
-WeightOutcome WeightRun::smallPart()
+WeightOutcome WeightRun::piecePart()
 {
-    // Nuts and washers: T1 in g per piece.
+    // Nuts and washers: T1 in g per piece; T2, where the table has it, is the size text.
     if (const Step a = t1())
         storeUnitWeight(finite(*a * factor() / 1000));
     roundUnitWeight(false);
 
-    const QString first = UnitWeightLabel + unitText() + PerPiece;
-    switch (m_in.type) {
-    case 3:
-        setCaption(
-            {first, QStringLiteral("※ GB/T 41-2000 (C级)"), QStringLiteral("※ GB/T 6170-2000 (A、B级)")});
-        break;
-    case 4:
-        if (const std::optional<QString> sizeText = t2Text())
-            setCaption({first, SizeLabel + *sizeText, QStringLiteral("※ 标准:GB/T 95-2002(C级平垫圈)")});
-        break;
-    case 5: {
-        QString series;
-        if (m_in.subType == 0)
-            series = QStringLiteral("※ 标准:GB/T 859-1987(轻型)");
-        else if (m_in.subType == 1)
-            series = QStringLiteral("※ 标准:GB/T 93-1987 (标准) ");
-        else if (m_in.subType == 2)
-            series = QStringLiteral("※ 标准:GB/T 7244-1987(重型)");
-        setCaption({first, series});
-        break;
-    }
-    default:
-        if (const std::optional<QString> sizeText = t2Text()) {
-            setCaption({first, SizeLabel + *sizeText,
-                        m_in.subType == 0 ? QStringLiteral("※ 标准: GB/T 852-1988 (工字钢用)")
-                                          : QStringLiteral("※ 标准: GB/T 853-1988 (槽钢用)")});
+    QStringList lines{UnitWeightLabel + unitText() + PerPiece};
+    const PartLists *table = partTableOf(m_record, m_in.subType);
+    if (table && !table->column2.isNull()) {
+        const std::optional<QString> sizeText = t2Text();
+        if (!sizeText) {
+            setTotal(finite(unit() * quantity()));
+            return completed();
         }
-        break;
+        lines.append(SizeLabel + *sizeText);
     }
+    if (m_record.subTypes.empty()) {
+        for (std::size_t k = 0; k < m_record.standardLines.size(); ++k) {
+            if (!m_record.standardLines[k].isEmpty())
+                lines.append(standardLine(k));
+        }
+    } else {
+        // Without a selected series or kind the record's own line stands in.
+        const bool picked = m_in.subType >= 0 && m_in.subType < static_cast<int>(m_record.subTypes.size());
+        lines.append(picked
+                         ? m_record.subTypes[static_cast<std::size_t>(m_in.subType)].standardLine.toString()
+                         : standardLine(0));
+    }
+    setCaption(lines);
     setTotal(finite(unit() * quantity()));
     return completed();
 }
@@ -307,12 +302,9 @@ WeightOutcome WeightRun::beam()
     setPiece(finite(unit() * prefix(2) / 1000));
 
     if (const std::optional<QString> sizeText = t2Text()) {
-        QString standard = QStringLiteral("※ 标准: GB/T 707-1988");
-        if (m_in.type == 7) {
-            // Rows 0 to 2 of the I-beam table are the mining I-beams.
-            standard = m_row < 3 ? QStringLiteral("● 标准: YB/T 24-1986 (矿用工字钢)")
-                                 : QStringLiteral("※ 标准: GB/T 706-1988");
-        }
+        // Rows 0 to 2 of the I-beam table are the mining I-beams, with a standard of their own.
+        const bool mining = m_row < 3 && !m_record.standardLines[1].isEmpty();
+        const QString standard = standardLine(mining ? 1 : 0);
         setCaption({UnitWeightLabel + singleText(m_out.display.UnitWeight) + QStringLiteral(" kg/m；") +
                         m_piece + QStringLiteral("kg/根"),
                     SizeLabel + *sizeText, standard});
@@ -329,7 +321,7 @@ WeightOutcome WeightRun::roundBar()
     setPiece(finite(unit() * prefix(2) / 1000));
     roundUnitWeight(false);
     setCaption({UnitWeightLabel + unitText() + QStringLiteral(" kg/m；") + m_piece + QStringLiteral("kg/根"),
-                QStringLiteral("※ 标准: GB/T 702-2004")});
+                standardLine(0)});
     setTotal(pieceTotal());
     return completed();
 }
@@ -347,7 +339,7 @@ WeightOutcome WeightRun::plate()
     setPiece(area ? finite(*area * thickness * SteelDensity * factor() / 1000000) : std::nullopt);
     setCaption(
         {UnitWeightLabel + unitText() + QStringLiteral(" kg/m^2；") + m_piece + QStringLiteral(" kg/块"),
-         QStringLiteral("※ 标准: GB/T 709-2006"), ProductNoteArea});
+         standardLine(0), ProductNoteArea});
     setTotal(pieceTotal());
     return completed();
 }
@@ -366,8 +358,7 @@ WeightOutcome WeightRun::angle()
         storeUnitWeight(finite(section * SteelDensity / 1000 * factor()));
     }
     roundUnitWeight(false);
-    setCaption({UnitWeightLabel + unitText() + PerMetre, QStringLiteral("※ 标准: GB/T 9787-1988"),
-                ProductNoteLength});
+    setCaption({UnitWeightLabel + unitText() + PerMetre, standardLine(0), ProductNoteLength});
     if (incompleteProduct(3))
         return m_out;
     const Step length = evaluated(3);
@@ -385,8 +376,7 @@ WeightOutcome WeightRun::pipe()
     if (diameter && wall)
         storeUnitWeight(finite(*wall * (*diameter - *wall) * factor() * PipeFactor));
     roundUnitWeight(false);
-    setCaption({UnitWeightLabel + unitText() + PerMetre, QStringLiteral("※ 标准: GB/T 8163-1999"),
-                ProductNoteLength});
+    setCaption({UnitWeightLabel + unitText() + PerMetre, standardLine(0), ProductNoteLength});
     if (incompleteProduct(3))
         return m_out;
     const Step length = evaluated(3);

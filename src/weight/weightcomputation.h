@@ -11,11 +11,11 @@
 // computation never reads the window.
 struct WeightInputs
 {
-    int type = 1;                              // calculation type 1..12
+    CalculationType type = CalculationType::AnchorBolt;
     std::array<QString, 4> boxTexts;           // texts of the input boxes CombSR(0..3)
     std::array<int, 2> listIndex{-1, -1};      // ListIndex of CombSR(0) and CombSR(1); -1 for none
     QStringList sizeBoxEntries;                // list entries of CombSR(1) (leg widths for the angle)
-    int subType = -1;                          // CombLeiXing.ListIndex (types 5 and 6); -1 for none
+    int subType = -1;                          // CombLeiXing.ListIndex of a type with sub-types; -1 for none
     const CatalogueState *catalogue = nullptr; // PartTable of the loaded type
     float DensityFactor = 1.0f;
     int precisionMode = 0; // for JingDu

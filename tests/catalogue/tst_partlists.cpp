@@ -3,7 +3,6 @@
 
 #include "catalogue/partlists.h"
 #include "catalogue/tableloader.h"
-#include "platform/recordingprompts.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -12,6 +11,11 @@
 #include <numbers>
 
 namespace {
+CalculationType typeOf(int index)
+{
+    return calculationTypeAt(index);
+}
+
 constexpr double SteelDensity = 7.85; // g/cm3
 
 struct LoadedRows
@@ -23,8 +27,7 @@ struct LoadedRows
 LoadedRows load(int type, int subType)
 {
     LoadedRows loaded;
-    RecordingPrompts prompts;
-    loadTable(loaded.state, type, subType, prompts);
+    loadTable(loaded.state, typeOf(type), subType);
     loaded.rows = loaded.state.LastRow + 1;
     return loaded;
 }
@@ -68,7 +71,7 @@ void TestPartLists::listItemCountCountsSeparators()
 {
     static_assert(listItemCount(u"") == 1);
     static_assert(listItemCount(u"a;b;;c") == 4);
-    QCOMPARE(listItemCount(builtInPartLists(7).sizes), 37);
+    QCOMPARE(listItemCount(IBeamTable.sizes), 37);
 }
 
 void TestPartLists::beamsWeighWhatTheirSectionsDo_data()

@@ -1,11 +1,21 @@
 #include "catalogue/tableloader.h"
 
-#include "catalogue/typelayout.h"
-#include "platform/recordingprompts.h"
-
 #include <QTest>
 
 namespace {
+CalculationType typeOf(int index)
+{
+    return calculationTypeAt(index);
+}
+
+std::array<QString, 3> notesOf(int index)
+{
+    std::array<QString, 3> notes;
+    for (std::size_t i = 0; i < notes.size(); ++i)
+        notes[i] = typeRecord(typeOf(index)).notes[i].toString();
+    return notes;
+}
+
 const QString Mismatch = QStringLiteral("参数数量不对等，请检查参数！");
 
 // A catalogue whose table holds recognisable leftovers, to see what a load replaces.
@@ -51,12 +61,11 @@ void TestTableLoader::typeList()
     QCOMPARE(captions[6], QStringLiteral("方斜垫"));
     QCOMPARE(captions.last(), QStringLiteral("钢管"));
     // The loading text names some types differently from their caption.
-    QCOMPARE(loadingName(2), QStringLiteral("螺栓"));
-    QCOMPARE(loadingName(3), QStringLiteral("螺母"));
-    QCOMPARE(loadingName(4), QStringLiteral("垫片"));
-    QCOMPARE(loadingName(11), QStringLiteral("角钢"));
-    QVERIFY(loadingName(0).isEmpty());
-    QVERIFY(loadingName(13).isEmpty());
+    QCOMPARE(loadingName(typeOf(2)), QStringLiteral("螺栓"));
+    QCOMPARE(loadingName(typeOf(3)), QStringLiteral("螺母"));
+    QCOMPARE(loadingName(typeOf(4)), QStringLiteral("垫片"));
+    QCOMPARE(loadingName(typeOf(11)), QStringLiteral("角钢"));
+    QVERIFY(loadingName(typeOf(0)).isEmpty());
 }
 
 void TestTableLoader::tableShapes_data()
@@ -81,6 +90,8 @@ void TestTableLoader::tableShapes_data()
                                                           << "30" << 8 << "16";
     QTest::newRow("standard spring washers find 16 by text") << 5 << 1 << 23 << "2"
                                                              << "48" << 10 << "16";
+    QTest::newRow("spring washers of no series load the standard one") << 5 << -1 << 23 << "2"
+                                                                       << "48" << 10 << "16";
     QTest::newRow("heavy spring washers find 16 by text") << 5 << 2 << 14 << "6"
                                                           << "36" << 5 << "16";
     QTest::newRow("bevel washers for I-beams open on 16") << 6 << 0 << 12 << "6"
@@ -108,13 +119,12 @@ void TestTableLoader::tableShapes()
     QFETCH(QString, defaultLabel);
 
     CatalogueState state = stateWithLeftovers();
-    RecordingPrompts prompts;
-    const LoadedTable loaded = loadTable(state, type, subType, prompts);
+    const LoadedTable loaded = loadTable(state, typeOf(type), subType);
 
-    QVERIFY2(prompts.calls.isEmpty(), "built-in lists are consistent: no length message");
+    QVERIFY2(loaded.notices.isEmpty(), "built-in lists are consistent: no length message");
     QVERIFY(rows <= PartTableRows);
     QCOMPARE(state.LastRow, rows - 1);
-    QCOMPARE(state.SizeBoxIndex, typeLayout(type).sizeBoxIndex);
+    QCOMPARE(state.SizeBoxIndex, typeRecord(typeOf(type)).sizeBoxIndex);
     QCOMPARE(loaded.sizeEntries.size(), rows);
     QCOMPARE(state.PartTable[0].label, first);
     QCOMPARE(state.PartTable[static_cast<std::size_t>(rows - 1)].label, last);
@@ -122,7 +132,7 @@ void TestTableLoader::tableShapes()
     QCOMPARE(state.PartTable[static_cast<std::size_t>(defaultEntry)].label, defaultLabel);
 
     // Every value list the type fills is as long as its size list.
-    const PartLists lists = builtInPartLists(type, subType);
+    const PartLists lists = *partTableOf(typeRecord(typeOf(type)), subType);
     for (int r = 0; r < rows; ++r) {
         const PartRow &row = state.PartTable[static_cast<std::size_t>(r)];
         if (!lists.column1.isNull())
@@ -133,37 +143,35 @@ void TestTableLoader::tableShapes()
     QCOMPARE(state.PartTable[static_cast<std::size_t>(rows)].label, QStringLiteral("old"));
 
     QCOMPARE(loaded.loadingTexts.size(), rows);
-    QCOMPARE(loaded.loadingTexts.last(), loadingText(type, rows - 1, rows - 1));
+    QCOMPARE(loaded.loadingTexts.last(), loadingText(typeOf(type), rows - 1, rows - 1));
 }
 
 void TestTableLoader::anchorBoltCountsUpToItsLastRow()
 {
     CatalogueState state;
-    RecordingPrompts prompts;
-    const LoadedTable loaded = loadTable(state, 1, 0, prompts);
+    const LoadedTable loaded = loadTable(state, typeOf(1), 0);
     QStringList expected;
     for (int r = 0; r <= 8; ++r)
         expected << QStringLiteral("正在载入 地脚螺栓 数据:%1/8").arg(r);
     QCOMPARE(loaded.loadingTexts, expected);
 
-    const LoadedTable bolts = loadTable(state, 2, 0, prompts);
+    const LoadedTable bolts = loadTable(state, typeOf(2), 0);
     QCOMPARE(bolts.loadingTexts.first(), QStringLiteral("正在载入 螺栓 数据:0/22"));
 }
 
 void TestTableLoader::beamEntriesCarryThePrefixTheTableDoesNot()
 {
     CatalogueState state;
-    RecordingPrompts prompts;
-    const LoadedTable beams = loadTable(state, 7, 0, prompts);
+    const LoadedTable beams = loadTable(state, typeOf(7), 0);
     QCOMPARE(beams.sizeEntries.first(), QStringLiteral("Ⅰ 9 -矿工钢"));
     QCOMPARE(beams.sizeEntries[4], QStringLiteral("Ⅰ12.6"));
     QCOMPARE(state.PartTable[4].label, QStringLiteral("12.6"));
 
-    const LoadedTable channels = loadTable(state, 8, 0, prompts);
+    const LoadedTable channels = loadTable(state, typeOf(8), 0);
     QCOMPARE(channels.sizeEntries[4], QStringLiteral("[12.6"));
     QCOMPARE(state.PartTable[4].label, QStringLiteral("12.6"));
 
-    const LoadedTable nuts = loadTable(state, 3, 0, prompts);
+    const LoadedTable nuts = loadTable(state, typeOf(3), 0);
     QCOMPARE(nuts.sizeEntries[1], QStringLiteral("M3.5*"));
 }
 
@@ -191,8 +199,7 @@ void TestTableLoader::correctedCells()
     QFETCH(double, value);
 
     CatalogueState state;
-    RecordingPrompts prompts;
-    loadTable(state, type, 0, prompts);
+    loadTable(state, typeOf(type), 0);
     const PartRow &cell = state.PartTable[static_cast<std::size_t>(row)];
     QCOMPARE(cell.label, label);
     bool ok = false;
@@ -230,8 +237,7 @@ void TestTableLoader::boxOnlyTypes()
 
     CatalogueState state = stateWithLeftovers();
     state.LastRow = 8;
-    RecordingPrompts prompts;
-    const LoadedTable loaded = loadTable(state, type, 0, prompts);
+    const LoadedTable loaded = loadTable(state, typeOf(type), 0);
 
     QCOMPARE(loaded.sizeEntries.size(), entries);
     QCOMPARE(loaded.sizeEntries.mid(0, firstEntries.size()), firstEntries);
@@ -247,7 +253,7 @@ void TestTableLoader::boxOnlyTypes()
     QCOMPARE(state.LastRow, 8);
     QCOMPARE(state.PartTable[0].label, QStringLiteral("old"));
     QCOMPARE(state.PartTable[38].value2, QStringLiteral("old2"));
-    QVERIFY(prompts.calls.isEmpty());
+    QVERIFY(loaded.notices.isEmpty());
 }
 
 void TestTableLoader::lengthChecks_data()
@@ -294,15 +300,12 @@ void TestTableLoader::lengthChecks()
     QFETCH(QStringList, messages);
 
     CatalogueState state;
-    RecordingPrompts prompts;
-    const LoadedTable loaded = loadPartLists(state, type, {sizes, column1, column2}, prompts);
+    const LoadedTable loaded = loadPartLists(state, typeOf(type), {sizes, column1, column2});
 
-    QCOMPARE(prompts.messageTexts(), messages);
-    for (const RecordingPrompts::Call &call : std::as_const(prompts.calls)) {
-        QCOMPARE(call.title, QStringLiteral("注意"));
-        QCOMPARE(call.icon, MessageIcon::Exclamation);
-        QCOMPARE(call.buttons, MessageButtons::Ok);
-    }
+    Notices expected;
+    for (const QString &message : std::as_const(messages))
+        expected.append({MessageIcon::Exclamation, QStringLiteral("注意"), message});
+    QCOMPARE(loaded.notices, expected);
     // Loading carries on after the message.
     QCOMPARE(state.LastRow, 3);
     QCOMPARE(loaded.sizeEntries.size(), 4);
@@ -312,8 +315,7 @@ void TestTableLoader::lengthChecks()
 void TestTableLoader::shortValueListLeavesMissingCellsEmpty()
 {
     CatalogueState state = stateWithLeftovers();
-    RecordingPrompts prompts;
-    loadPartLists(state, 1, {u"M1;M2;M3", u"0.5", u"1.5;2.5"}, prompts);
+    loadPartLists(state, typeOf(1), {u"M1;M2;M3", u"0.5", u"1.5;2.5"});
     QCOMPARE(state.PartTable[0].value1, QStringLiteral("0.5"));
     QCOMPARE(state.PartTable[1].value1, QString());
     QCOMPARE(state.PartTable[1].value2, QStringLiteral("2.5"));
@@ -329,8 +331,7 @@ void TestTableLoader::oversizedSizeListIsCutToTheTable()
         sizes << QString::number(i);
     const QString text = sizes.join(u';');
     CatalogueState state;
-    RecordingPrompts prompts;
-    const LoadedTable loaded = loadPartLists(state, 7, {text, text, text}, prompts);
+    const LoadedTable loaded = loadPartLists(state, typeOf(7), {text, text, text});
     QCOMPARE(state.LastRow, PartTableRows - 1);
     QCOMPARE(loaded.sizeEntries.size(), PartTableRows);
     QCOMPARE(state.PartTable[PartTableRows - 1].label, QString::number(PartTableRows - 1));
@@ -340,41 +341,39 @@ void TestTableLoader::oversizedSizeListIsCutToTheTable()
 void TestTableLoader::selectingATypeStoresItsNotesAndSubType()
 {
     CatalogueState state;
-    RecordingPrompts prompts;
 
-    LoadedTable loaded = selectCatalogueType(state, 5, prompts);
-    QCOMPARE(state.CurrentType, 5);
+    LoadedTable loaded = selectCatalogueType(state, typeOf(5));
+    QCOMPARE(state.CurrentType, CalculationType::SpringWasher);
     QCOMPARE(loaded.sizeEntries.size(), 23); // the standard series
     QCOMPARE(loaded.sizeEntries.value(loaded.defaultEntry), QStringLiteral("16"));
-    QCOMPARE(state.TypeNotes, typeLayout(5).notes);
+    QCOMPARE(state.TypeNotes, notesOf(5));
 
-    loaded = selectCatalogueType(state, 6, prompts);
+    loaded = selectCatalogueType(state, typeOf(6));
     QCOMPARE(state.PartTable[4].value2, QStringLiteral("φ17×□35×2-7.7")); // the I-beam kind
     QCOMPARE(loaded.defaultEntry, 4);
 
-    loaded = selectCatalogueType(state, 10, prompts);
+    loaded = selectCatalogueType(state, typeOf(10));
     QCOMPARE(state.SizeBoxIndex, 1);
 
     // The expression type loads nothing and leaves the last weight type's table.
-    loaded = selectCatalogueType(state, 0, prompts);
-    QCOMPARE(state.CurrentType, 0);
+    loaded = selectCatalogueType(state, typeOf(0));
+    QCOMPARE(state.CurrentType, CalculationType::Expression);
     QVERIFY(loaded.sizeEntries.isEmpty());
     QCOMPARE(state.PartTable[4].value2, QStringLiteral("φ17×□35×2-7.7"));
-    QCOMPARE(state.TypeNotes, typeLayout(10).notes);
-    QVERIFY(prompts.calls.isEmpty());
+    QCOMPARE(state.TypeNotes, notesOf(10));
+    QVERIFY(loaded.notices.isEmpty());
 }
 
 void TestTableLoader::subTypeLoadDescribesItsOwnRows()
 {
     CatalogueState state;
-    RecordingPrompts prompts;
-    selectCatalogueType(state, 7, prompts);
+    selectCatalogueType(state, typeOf(7));
     QCOMPARE(state.LastRow, 36);
-    const LoadedTable light = loadTable(state, 5, 0, prompts);
+    const LoadedTable light = loadTable(state, typeOf(5), 0);
     QCOMPARE(light.sizeEntries.size(), 15);
     QCOMPARE(state.LastRow, 14);
     QCOMPARE(light.loadingTexts.last(), QStringLiteral("正在载入 弹簧垫圈 数据:14/14"));
-    const LoadedTable channelKind = loadTable(state, 6, 1, prompts);
+    const LoadedTable channelKind = loadTable(state, typeOf(6), 1);
     QCOMPARE(state.LastRow, 11);
     QCOMPARE(state.PartTable[4].value2, QStringLiteral("φ17×□35×2-5.4"));
     QCOMPARE(channelKind.loadingTexts.last(), QStringLiteral("正在载入 方斜垫 数据:11/11"));
@@ -383,10 +382,9 @@ void TestTableLoader::subTypeLoadDescribesItsOwnRows()
 void TestTableLoader::angleKeepsColumnOneOfTheEarlierTable()
 {
     CatalogueState state;
-    RecordingPrompts prompts;
-    loadTable(state, 3, 0, prompts);
+    loadTable(state, typeOf(3), 0);
     const QString nutMass = state.PartTable[6].value1;
-    loadTable(state, 11, 0, prompts);
+    loadTable(state, typeOf(11), 0);
     QCOMPARE(state.PartTable[6].label, QStringLiteral("50"));
     QCOMPARE(state.PartTable[6].value2, QStringLiteral("5.5"));
     QCOMPARE(state.PartTable[6].value1, nutMass);
@@ -394,18 +392,14 @@ void TestTableLoader::angleKeepsColumnOneOfTheEarlierTable()
 
 void TestTableLoader::notesBox()
 {
-    RecordingPrompts prompts;
-    showNotes(typeLayout(9).notes, prompts);
-    QCOMPARE(prompts.calls.size(), 1);
-    const RecordingPrompts::Call &call = prompts.calls.first();
+    const Notice call = notesNotice(notesOf(9));
     QCOMPARE(call.icon, MessageIcon::Information);
     QCOMPARE(call.title, QStringLiteral("说明"));
-    QCOMPARE(call.buttons, MessageButtons::Ok);
     QCOMPARE(call.text,
              QStringLiteral(
                  "  ① 热轧圆钢,代号：GB/T 702-2004。\r\n\r\n  ② 参数仅摘录了一部分，具体查看手册。\r\n\r\n"));
 
-    const QString bevel = notesText(typeLayout(6).notes);
+    const QString bevel = notesText(notesOf(6));
     QVERIFY(bevel.startsWith(QStringLiteral("  ① 工字钢 用方斜垫代号：GB/T 852-1988；\r\n      槽钢")));
     QCOMPARE(bevel.count(QStringLiteral("\r\n")), 5);
 }

@@ -4,6 +4,8 @@
 #include "ui/frmcgggkk.h"
 #include "ui/typeicons.h"
 
+#include "catalogue/typetable.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFont>
@@ -25,8 +27,8 @@ bool writeIconSheet(const QString &path)
     for (qsizetype row = 0; row < sizes.size(); ++row) {
         const int s = sizes[row];
         painter.drawText(QRect(0, int(row) * cell, 40, cell), Qt::AlignCenter, QString::number(s));
-        for (int type = 0; type < 13; ++type) {
-            const QPixmap pm = typeIcon(type).pixmap(QSize(s, s));
+        for (int type = 0; type < CalculationTypeCount; ++type) {
+            const QPixmap pm = typeIcon(calculationTypeAt(type)).pixmap(QSize(s, s));
             painter.drawPixmap(40 + type * cell + (cell - s) / 2, int(row) * cell + (cell - s) / 2, pm);
         }
     }
@@ -63,7 +65,7 @@ int main(int argc, char *argv[])
         return 1;
     bool ok = writeIconSheet(out.filePath(QStringLiteral("icons.png")));
     // Each icon alone at 2x, as a high-density toolbar asks for it.
-    QPixmap big = typeIcon(7).pixmap(QSize(32, 32), 2.0);
+    QPixmap big = typeIcon(CalculationType::IBeam).pixmap(QSize(32, 32), 2.0);
     ok = big.save(out.filePath(QStringLiteral("icon-ibeam@2x.png"))) && ok;
     ok = writeGaugePanel(out.filePath(QStringLiteral("gauge-channel.png")), 0, "LstCG", 4) && ok;
     ok = writeGaugePanel(out.filePath(QStringLiteral("gauge-ibeam.png")), 1, "LstGZG", 0) && ok;

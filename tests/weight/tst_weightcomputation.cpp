@@ -1,5 +1,7 @@
 #include "weight/weightcomputation.h"
 
+#include "weight/weightboxcheck.h"
+
 #include "catalogue/tableloader.h"
 #include "expression/bdsjs.h"
 #include "expression/numbertext.h"
@@ -169,7 +171,7 @@ struct Case
 WeightInputs inputsOf(const Case &c, FakeEvaluator &evaluator)
 {
     WeightInputs in;
-    in.type = c.type;
+    in.type = calculationTypeAt(c.type);
     in.boxTexts = c.boxes;
     in.catalogue = c.table;
     in.subType = c.subType;
@@ -227,6 +229,8 @@ private slots:
     void plateAreaThroughTheEvaluator();
     void builtInTables_data();
     void builtInTables();
+    void keystrokeInABox_data();
+    void keystrokeInABox();
 };
 
 void TestWeightComputation::completedRuns_data()
@@ -510,7 +514,7 @@ void TestWeightComputation::angleRowSearch()
     QFETCH(int, row);
 
     WeightInputs in;
-    in.type = 11;
+    in.type = CalculationType::Angle;
     in.boxTexts = {QString(), width, QStringLiteral("5"), QStringLiteral("1000")};
     in.listIndex = {-1, listIndex};
     in.sizeBoxEntries = entries;
@@ -567,7 +571,7 @@ void TestWeightComputation::plateAreaThroughTheEvaluator()
     RecordingPrompts prompts;
 
     WeightInputs in;
-    in.type = 10;
+    in.type = CalculationType::Plate;
     in.boxTexts = boxes("", "10", "1000*2000", "3");
     in.evaluate = [&](const QString &text) { return BDSJS(text, expression, host, prompts); };
     const WeightOutcome good = computeWeight(in, Previous);
@@ -611,12 +615,11 @@ void TestWeightComputation::builtInTables()
     QFETCH(double, published);
 
     CatalogueState catalogue;
-    RecordingPrompts prompts;
-    const LoadedTable loaded = loadTable(catalogue, type, subType, prompts);
-    QVERIFY(prompts.calls.isEmpty());
+    const LoadedTable loaded = loadTable(catalogue, calculationTypeAt(type), subType);
+    QVERIFY(loaded.notices.isEmpty());
 
     WeightInputs in;
-    in.type = type;
+    in.type = calculationTypeAt(type);
     in.catalogue = &catalogue;
     in.subType = subType;
     for (int k = 0; k < 4; ++k)
@@ -637,6 +640,71 @@ void TestWeightComputation::builtInTables()
     QVERIFY(out.completed);
     QVERIFY2(qAbs(static_cast<double>(out.display.UnitWeight) / published - 1) < 0.01,
              qPrintable(QString::number(static_cast<double>(out.display.UnitWeight))));
+}
+
+void TestWeightComputation::keystrokeInABox_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QStringList>("entries"); // of CombSR(1)
+    QTest::addColumn<bool>("weightType");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<int>("marked"); // -1 colour unchanged, 0 black, 1 red
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<bool>("calculate");
+
+    const QStringList none;
+    const QStringList sizes{"18", "20", "22"};
+    QTest::newRow("size to avoid is red")
+        << 0 << QStringList{"M14*", "1", "60", "1"} << none << true << "M14*" << 1 << false << true;
+    QTest::newRow("mining beam is red") << 0 << QStringList{"Ⅰ 9 -矿工钢", "1", "1000", "1"} << none << true
+                                        << "Ⅰ 9 -矿工钢" << 1 << false << true;
+    QTest::newRow("plain size is black")
+        << 0 << QStringList{"M20", "1", "60", "1"} << none << true << "M20" << 0 << false << true;
+    QTest::newRow("size box may be empty, others decide")
+        << 0 << QStringList{"", "1", "", "1"} << none << true << "" << 0 << false << false;
+    QTest::newRow("typed diameter outside the list is red")
+        << 1 << QStringList{"", "21", "1000", "1"} << sizes << true << "21" << 1 << false << true;
+    QTest::newRow("list entry found by value, not text")
+        << 1 << QStringList{"", "20.0", "1000", "1"} << sizes << true << "20.0" << 0 << false << true;
+    QTest::newRow("box 1 without a list keeps its colour")
+        << 1 << QStringList{"M20", "1", "60", "1"} << none << true << "1" << -1 << false << true;
+    QTest::newRow("zero length refused with its caption")
+        << 2 << QStringList{"M20", "1", "0", "1"} << none << true << "「长度(mm)」参数 必须大于0！" << -1
+        << true << false;
+    QTest::newRow("letters read as no value") << 3 << QStringList{"M20", "1", "60", "abc"} << none << true
+                                              << "「数量」参数 必须大于0！" << -1 << true << false;
+    QTest::newRow("good box, another empty: no run")
+        << 2 << QStringList{"M20", "1", "60", ""} << none << true << "60" << -1 << false << false;
+    QTest::newRow("expression calculator never runs")
+        << 3 << QStringList{"", "1", "1", "2"} << none << false << "2" << -1 << false << false;
+}
+
+void TestWeightComputation::keystrokeInABox()
+{
+    QFETCH(int, index);
+    QFETCH(QStringList, texts);
+    QFETCH(QStringList, entries);
+    QFETCH(bool, weightType);
+    QFETCH(QString, status);
+    QFETCH(int, marked);
+    QFETCH(bool, refused);
+    QFETCH(bool, calculate);
+
+    WeightBoxChange change;
+    change.index = index;
+    for (std::size_t k = 0; k < 4; ++k)
+        change.boxTexts[k] = texts[static_cast<qsizetype>(k)];
+    change.sizeListEntries = entries;
+    change.caption = index == 2 ? QStringLiteral("长度(mm):") : QStringLiteral("数量:");
+    change.weightType = weightType;
+
+    const WeightBoxVerdict verdict = checkWeightBox(change);
+    QCOMPARE(verdict.statusText, status);
+    QCOMPARE(verdict.boxMarked.has_value() ? int(*verdict.boxMarked) : -1, marked);
+    QCOMPARE(verdict.refused, refused);
+    QCOMPARE(verdict.caption, refused ? QStringLiteral("\r\n◆ 「参数」 必须大于0 ◆") : QString());
+    QCOMPARE(verdict.calculate, calculate);
 }
 
 QTEST_GUILESS_MAIN(TestWeightComputation)

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "catalogue/calculationtype.h"
+#include "catalogue/partlists.h"
+
+#include <QStringView>
+
+#include <array>
+#include <span>
+
+// The picture a type's toolbar button and menu item show.
+enum class TypeIconKind {
+    Expression,
+    AnchorBolt,
+    HexBolt,
+    Nut,
+    Washer,
+    SpringWasher,
+    BevelWasher,
+    IBeam,
+    Channel,
+    RoundBar,
+    Plate,
+    Angle,
+    Pipe,
+};
+
+// How the weight computation turns the inputs into a unit weight and a total. Several types
+// share a rule; the record supplies the standard lines it shows.
+enum class WeightRule {
+    None,       // the expression calculator
+    AnchorBolt, // fixed mass + mass per metre, reserved hole
+    HexBolt,    // head mass + mass per mm, rounded by the precision mode
+    PiecePart,  // mass per piece in g
+    Beam,       // kg/m from the table, piece weight per length
+    RoundBar,   // diameter formula, piece weight per length
+    Plate,      // thickness formula, piece weight per area
+    Angle,      // leg formula with the fillet radius from the table
+    Pipe,       // wall formula
+};
+
+// How a table load reports value lists whose length differs from the size list.
+enum class LengthCheck {
+    None,      // no value list is checked
+    OneForAll, // one message however many lists differ
+    PerList,   // one message for each list that differs
+    Column1,   // column 1 checked; the message names both last indexes
+    Column2,   // column 2 checked; the message names both last indexes
+};
+
+// Input row k: label LabSM(k) and box CombSR(k). A null caption keeps the row hidden.
+struct InputRow
+{
+    QStringView caption;
+    QStringView defaultText; // put into the box by a type switch (not for the size box)
+    bool takesStar = false;  // "*" may be typed: an area or length product
+};
+
+// An entry of CombLeiXing: a series or kind with its own table and standard line.
+struct SubTypeRecord
+{
+    QStringView caption;
+    const PartLists *table;
+    QStringView standardLine;
+};
+
+// Everything the program knows about one calculation type apart from its weight rule's
+// arithmetic and its icon's drawing.
+struct CalculationTypeRecord
+{
+    CalculationType type;
+    QStringView caption;     // type list, menu item, window title
+    QStringView loadingName; // "正在载入 <name> 数据:…"
+    TypeIconKind icon;
+    WeightRule weightRule;
+    const PartLists *table;        // lists loaded into PartTable; null when none (or per sub-type)
+    const SizeEntryLists *entries; // size-box lists of a type without a part table
+    LengthCheck lengthCheck;
+    QStringView entryPrefix; // put before every size-box entry ("Ⅰ20a")
+    int sizeBoxIndex;        // input row holding the size or model list
+    std::array<InputRow, 4> rows;
+    QStringView sizeBoxToolTip;
+    QStringView unitWeightToolTip; // tooltip of LabDanZhong: the format of the size text
+    int defaultEntry;              // size-box entry selected after loading; -1: by text
+    QStringView defaultEntryText;
+    std::span<const SubTypeRecord> subTypes;
+    int selectedSubType; // also the series loaded for an out-of-range sub-type
+    std::array<QStringView, 3> notes;
+    // The standard lines of the caption; with sub-types, the line shown when none is selected.
+    std::array<QStringView, 2> standardLines;
+};
