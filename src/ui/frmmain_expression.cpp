@@ -184,7 +184,7 @@ void FrmMain::MSBDSSL_Click(int index)
 void FrmMain::MSjddw_Click(int index)
 {
     MSjddw[static_cast<std::size_t>(index)]->setChecked(true);
-    m_expression.ToHDu = index == 1 ? 1.0f : 0.0174532925f;
+    m_expression.ToHDu = static_cast<AngleUnit>(index) == AngleUnit::Radians ? 1.0f : 0.0174532925f;
     const QString unit = MSjddw[0]->isChecked() ? MSjddw[0]->text() : MSjddw[1]->text();
     if (m_catalogue.CurrentType == 0) {
         setPanelText(2, unit);

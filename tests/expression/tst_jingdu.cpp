@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QTest>
 
+#include <limits>
+
 class TestJingDu : public QObject
 {
     Q_OBJECT
@@ -17,6 +19,7 @@ private slots:
     void patterns_data();
     void patterns();
     void decimalCommaLocaleChangesNothing();
+    void largestValueIsShown();
 };
 
 void TestJingDu::modes_data()
@@ -178,6 +181,16 @@ void TestJingDu::decimalCommaLocaleChangesNothing()
     QVERIFY(JingDu(QStringLiteral("1234,56"), PrecisionMode::SmartLow).error);
     setlocale(LC_ALL, "C");
     QLocale::setDefault(saved);
+}
+
+// The largest double written with 15 digits reads back beyond the double range; formatting the
+// number itself must still show it (through its text it failed with 6 and the box stayed empty).
+void TestJingDu::largestValueIsShown()
+{
+    const double largest = std::numeric_limits<double>::max();
+    QCOMPARE(JingDu(largest, PrecisionMode::SmartLow), QStringLiteral("1.798E308"));
+    QCOMPARE(JingDu(largest, PrecisionMode::Unprocessed), QStringLiteral("1.79769313486232E+308"));
+    QCOMPARE(JingDu(doubleText(largest), PrecisionMode::SmartLow).error->number(), 6);
 }
 
 QTEST_GUILESS_MAIN(TestJingDu)
