@@ -6,8 +6,6 @@
 // (valgrind --tool=callgrind --toggle-collect=runOnce ...), which is repeatable on a busy machine.
 #include "expression/bdsjs.h"
 #include "expression/jingdu.h"
-#include "expression/recordinghost.h"
-#include "platform/prompts.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -17,42 +15,27 @@
 
 namespace {
 
-class SilentPrompts : public Prompts
-{
-public:
-    MessageAnswer message(MessageIcon, const QString &, const QString &, MessageButtons) override
-    {
-        return MessageAnswer::Ok;
-    }
-    QString input(const QString &, const QString &, const QString &) override { return QString(); }
-    QString chooseFile() override { return QString(); }
-};
-
 // Kept out of line so that callgrind can count exactly one evaluation.
 [[gnu::noinline]] QString runOnce(const QString &text)
 {
-    SilentPrompts prompts;
-    RecordingExpressionHost host;
     ExpressionState state;
     state.TrigNoteShown = true;
-    const QString value = BDSJS(text, state, host, prompts);
-    return value.isEmpty() ? QStringLiteral("(error)") : JingDu(value, SmartLow);
+    const ExpressionOutcome outcome = BDSJS(text, state, AngleUnit::Degrees);
+    return outcome.value ? JingDu(*outcome.value, PrecisionMode::SmartLow) : QStringLiteral("(error)");
 }
 
-// Nanoseconds per run of BDSJS and JingDu on `text`, repeated until at least `minimumNs` have
-// passed (at least one run).
+// Nanoseconds per run of BDSJS and JingDu (the notices are made but not shown) on `text`, repeated until at
+// least `minimumNs` have passed (at least one run).
 double nanosecondsPerRun(const QString &text, QString &shown, qint64 minimumNs = 200000000)
 {
-    SilentPrompts prompts;
-    RecordingExpressionHost host;
     ExpressionState state;
     state.TrigNoteShown = true;
     QElapsedTimer timer;
     timer.start();
     long runs = 0;
     do {
-        const QString value = BDSJS(text, state, host, prompts);
-        shown = value.isEmpty() ? QStringLiteral("(error)") : JingDu(value, SmartLow);
+        const ExpressionOutcome outcome = BDSJS(text, state, AngleUnit::Degrees);
+        shown = outcome.value ? JingDu(*outcome.value, PrecisionMode::SmartLow) : QStringLiteral("(error)");
         ++runs;
     } while (timer.nsecsElapsed() < minimumNs);
     return double(timer.nsecsElapsed()) / double(runs);

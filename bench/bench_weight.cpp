@@ -1,7 +1,7 @@
 // Time of one weight computation (what one keystroke in an input box costs), per type,
 // through the built-in tables. Prints microseconds per run.
 #include "catalogue/tableloader.h"
-#include "expression/numbertext.h"
+#include "common/numbertext.h"
 #include "weight/weightcomputation.h"
 
 #include <QElapsedTimer>

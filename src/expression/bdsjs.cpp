@@ -1,10 +1,7 @@
 #include "expression/bdsjs.h"
 
-#include "expression/errorvalue.h"
 #include "expression/evaluator.h"
-#include "expression/numbertext.h"
 #include "expression/textpreparation.h"
-#include "platform/prompts.h"
 
 namespace {
 
@@ -57,16 +54,31 @@ bool blamesTheText(int number)
            number == ErrorNumber::ExcessClosingBracket || number == ErrorNumber::MissingClosingBracket;
 }
 
+// A position in the text evaluated, where every degree sign of `expression` was replaced by a
+// text of `replacementSize` characters, as the position in `expression`.
+qsizetype positionBeforeReplacement(QStringView expression, qsizetype replacementSize, qsizetype position)
+{
+    qsizetype replaced = 0;
+    for (qsizetype i = 0; i < expression.size(); ++i) {
+        const qsizetype width = expression[i] == kDegreeSign[0] ? replacementSize : 1;
+        if (position < replaced + width)
+            return i;
+        replaced += width;
+    }
+    return expression.size();
+}
+
 } // namespace
 
-QString BDSJS(QString text, ExpressionState &state, ExpressionHost &host, Prompts &prompts)
+ExpressionOutcome BDSJS(QString text, ExpressionState &state, AngleUnit angleUnit)
 {
+    ExpressionOutcome outcome;
     const PreparedText prepared = prepareTypedText(text);
     text.clear(); // the typed text is not needed any more; do not hold two copies of a long one
 
     if (prepared.blank) {
-        prompts.message(MessageIcon::Exclamation, kNoExpressionTitle, kNoExpressionText);
-        return QString();
+        outcome.notices.append(Notice{MessageIcon::Exclamation, kNoExpressionTitle, kNoExpressionText});
+        return outcome;
     }
 
     // A pasted "=12*3=" is read as 12*3.
@@ -75,36 +87,53 @@ QString BDSJS(QString text, ExpressionState &state, ExpressionHost &host, Prompt
     while (leading < expression.size() && expression[leading] == QLatin1Char('='))
         ++leading;
     expression = expression.sliced(leading);
-    if (expression.isEmpty())
-        throw ErrorValue(ErrorNumber::InvalidCall);
+    if (expression.isEmpty()) {
+        // Nothing but equal signs: no message, and the text stays in the history.
+        outcome.error = ErrorValue(ErrorNumber::InvalidCall);
+        return outcome;
+    }
     while (!expression.isEmpty() && expression.endsWith(QLatin1Char('=')))
         expression.chop(1);
 
     // The checks below look for characters other than "=", so they give the same answer for the
     // whole prepared text as for the expression between the equal signs.
     if (prepared.consecutiveMultiplicative) {
-        prompts.message(MessageIcon::Critical, kNoticeTitle, kConsecutiveOperators);
-        return QString();
+        outcome.notices.append(Notice{MessageIcon::Critical, kNoticeTitle, kConsecutiveOperators});
+        return outcome;
     }
 
     if (prepared.integerDivision)
-        prompts.message(MessageIcon::Exclamation, kNoticeTitle, kIntegerDivision);
+        outcome.notices.append(Notice{MessageIcon::Exclamation, kNoticeTitle, kIntegerDivision});
 
     if (!state.TrigNoteShown && mentionsTrigonometry(expression)) {
-        prompts.message(MessageIcon::Information, kNoticeTitle, kTrigNote);
+        outcome.notices.append(Notice{MessageIcon::Information, kNoticeTitle, kTrigNote});
         state.TrigNoteShown = true;
     }
 
-    try {
-        if (!prepared.degreeSign)
-            return doubleText(EvaluateExpr(expression, state.ToHDu, prompts));
+    const bool widened = prepared.degreeSign && angleUnit == AngleUnit::Radians;
+    Evaluation evaluation;
+    if (!prepared.degreeSign) {
+        evaluation = EvaluateExpr(expression, state.ToHDu);
+    } else {
         const QString withRadians =
-            expression.toString().replace(kDegreeSign, host.anglesInRadians() ? kDegreeToRadian : QString());
-        return doubleText(EvaluateExpr(withRadians, state.ToHDu, prompts));
-    } catch (const ErrorValue &error) {
-        prompts.message(MessageIcon::Critical, kErrorTitle, errorMessage(error));
-        if (blamesTheText(error.number()) && host.currentType() == 0)
-            host.removeNewestHistoryEntry();
-        return QString();
+            expression.toString().replace(kDegreeSign, widened ? kDegreeToRadian : QString());
+        evaluation = EvaluateExpr(withRadians, state.ToHDu);
     }
+    outcome.notices.append(evaluation.notices);
+    if (evaluation.value) {
+        outcome.value = evaluation.value;
+        return outcome;
+    }
+
+    const ErrorValue &error = *evaluation.error;
+    outcome.notices.append(Notice{MessageIcon::Critical, kErrorTitle, errorMessage(error)});
+    outcome.textAtFault = blamesTheText(error.number());
+    if (evaluation.errorPosition >= 0) {
+        qsizetype position = evaluation.errorPosition;
+        if (prepared.degreeSign)
+            position = positionBeforeReplacement(expression, widened ? kDegreeToRadian.size() : 0, position);
+        outcome.errorPosition = leading + position;
+    }
+    outcome.error = error;
+    return outcome;
 }

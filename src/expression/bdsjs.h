@@ -1,18 +1,9 @@
 #pragma once
 
+#include "common/choices.h"
+#include "common/outcome.h"
+
 #include <QString>
-
-class Prompts;
-
-// What the expression calculator reads from and does to its window.
-class ExpressionHost
-{
-public:
-    virtual ~ExpressionHost() = default;
-    virtual bool anglesInRadians() const = 0;
-    virtual int currentType() const = 0;         // 0 is the expression calculator
-    virtual void removeNewestHistoryEntry() = 0; // entry 0 of the expression history
-};
 
 // The state of the expression calculator that lives as long as the window.
 struct ExpressionState
@@ -21,7 +12,17 @@ struct ExpressionState
     bool TrigNoteShown = false;  // the trigonometry note is shown once per run
 };
 
-// Prepares, checks and evaluates a typed expression and returns its value as text
-// (doubleText), or the empty text when it is refused or fails; shows its own messages.
-// The one failure it passes on is ErrorValue 5 for a text made only of "=".
-QString BDSJS(QString text, ExpressionState &state, ExpressionHost &host, Prompts &prompts);
+// A typed expression's value, or why there is none, with every message to show in order (a
+// failed evaluation's error message is the last). No value and no error: the text was refused
+// by a check (nothing typed, "**"), and a notice says so. errorPosition counts in the prepared
+// text (blanks dropped, typed forms rewritten).
+struct ExpressionOutcome : Outcome<double>
+{
+    // The error lies in the typed text itself (a bracket, a division by zero, an unreadable
+    // operand): the expression window drops that text from the top of its history.
+    bool textAtFault = false;
+};
+
+// Prepares, checks and evaluates a typed expression. `angleUnit` decides what a typed degree
+// sign does: nothing in degrees, the conversion to radians in radians. Never throws.
+ExpressionOutcome BDSJS(QString text, ExpressionState &state, AngleUnit angleUnit);

@@ -1,8 +1,7 @@
 #include "expression/evaluator.h"
 
-#include "expression/errorvalue.h"
-#include "expression/numbertext.h"
-#include "platform/prompts.h"
+#include "common/errorvalue.h"
+#include "common/numbertext.h"
 
 #include <cmath>
 #include <cstdint>
@@ -63,53 +62,66 @@ int operatorClass(QChar c)
     }
 }
 
-[[noreturn]] void raise(int number)
+// An error on its way out of the recursion, with the position in the text it belongs to.
+struct Raised
 {
-    throw ErrorValue(number);
+    ErrorValue error;
+    qsizetype position;
+};
+
+[[noreturn]] void raise(int number, qsizetype position)
+{
+    throw Raised{ErrorValue(number), position};
 }
 
-double checked(double value)
+[[noreturn]] void raise(ErrorValue error, qsizetype position)
+{
+    throw Raised{std::move(error), position};
+}
+
+double checked(double value, qsizetype position)
 {
     if (!std::isfinite(value))
-        raise(ErrorNumber::Overflow);
+        raise(ErrorNumber::Overflow, position);
     return value;
 }
 
 // Round half to even into the 32-bit range, as the integer operators convert their operands.
-std::int64_t toInt32(double value)
+std::int64_t toInt32(double value, qsizetype position)
 {
     const double r = std::nearbyint(value);
     if (!(r >= -2147483648.0 && r <= 2147483647.0))
-        raise(ErrorNumber::Overflow);
+        raise(ErrorNumber::Overflow, position);
     return static_cast<std::int64_t>(r);
 }
 
-double combine(QChar op, double left, double right)
+// `at` is the operator's position, where a failing combination is reported.
+double combine(QChar op, double left, double right, qsizetype at)
 {
     switch (op.unicode()) {
     case '+':
-        return checked(left + right);
+        return checked(left + right, at);
     case '-':
-        return checked(left - right);
+        return checked(left - right, at);
     case '*':
-        return checked(left * right);
+        return checked(left * right, at);
     case '/':
         if (right == 0.0)
-            raise(left == 0.0 ? ErrorNumber::Overflow : ErrorNumber::DivisionByZero);
-        return checked(left / right);
+            raise(left == 0.0 ? ErrorNumber::Overflow : ErrorNumber::DivisionByZero, at);
+        return checked(left / right, at);
     case '^':
         if (left < 0.0 && right != std::trunc(right))
-            raise(ErrorNumber::InvalidCall);
-        return checked(std::pow(left, right));
+            raise(ErrorNumber::InvalidCall, at);
+        return checked(std::pow(left, right), at);
     case '\\':
     case '%': {
-        const std::int64_t a = toInt32(left);
-        const std::int64_t b = toInt32(right);
+        const std::int64_t a = toInt32(left, at);
+        const std::int64_t b = toInt32(right, at);
         if (b == 0)
-            raise(ErrorNumber::DivisionByZero);
+            raise(ErrorNumber::DivisionByZero, at);
         const std::int64_t r = op == QLatin1Char('\\') ? a / b : a % b;
         if (r > 2147483647)
-            raise(ErrorNumber::Overflow);
+            raise(ErrorNumber::Overflow, at);
         return double(r);
     }
     default:
@@ -124,8 +136,8 @@ double combine(QChar op, double left, double right)
 class Evaluator
 {
 public:
-    Evaluator(QStringView text, float &toHDu, Prompts &prompts)
-        : m_text(text), m_toHDu(toHDu), m_prompts(prompts)
+    Evaluator(QStringView text, float &toHDu, Notices &notices)
+        : m_text(text), m_toHDu(toHDu), m_notices(notices)
     {
         // m_match[i] is the position of the ")" that closes the "(" at i, or -1. A text without
         // a "(" never looks it up and leaves it empty.
@@ -174,13 +186,13 @@ private:
                 // Without its ")" inside this text, the "(" keeps the depth above 0 to the end,
                 // where no ")" can fall below 0 any more.
                 if (close < 0 || close >= end)
-                    throw ErrorValue(ErrorNumber::MissingClosingBracket, kSource, kMissingClosing);
+                    raise(ErrorValue(ErrorNumber::MissingClosingBracket, kSource, kMissingClosing), i);
                 i = close;
                 afterOperator = false;
                 continue;
             }
             if (c == QLatin1Char(')'))
-                throw ErrorValue(ErrorNumber::ExcessClosingBracket, kSource, kExcessClosing);
+                raise(ErrorValue(ErrorNumber::ExcessClosingBracket, kSource, kExcessClosing), i);
             const int cls = operatorClass(c);
             if (cls == kNone) {
                 afterOperator = false;
@@ -235,10 +247,10 @@ private:
         const bool rightMissing = blank(op + 1, rightEnd);
         if (!leftMissing && !rightMissing)
             return;
-        m_prompts.message(MessageIcon::Exclamation, kMissingOperandTitle,
-                          kMissingOperandLead + (leftMissing ? kEmptyOperand : shownLeft(begin, op)) +
-                              m_text[op] + (rightMissing ? kEmptyOperand : shownRight(op, rightEnd)) +
-                              kMissingOperandTail);
+        m_notices.append(Notice{MessageIcon::Exclamation, kMissingOperandTitle,
+                                kMissingOperandLead + (leftMissing ? kEmptyOperand : shownLeft(begin, op)) +
+                                    m_text[op] + (rightMissing ? kEmptyOperand : shownRight(op, rightEnd)) +
+                                    kMissingOperandTail});
     }
 
     double evaluate(qsizetype begin, qsizetype end, int nesting)
@@ -265,7 +277,7 @@ private:
             double acc = evaluate(begin, ops[0], nesting);
             for (std::size_t j = 1; j <= k; ++j) {
                 const double right = evaluate(segmentBegin(j), segmentEnd(j), nesting);
-                acc = combine(m_text[ops[j - 1]], acc, right);
+                acc = combine(m_text[ops[j - 1]], acc, right, ops[j - 1]);
             }
             return acc;
         }
@@ -278,7 +290,7 @@ private:
         values[0] = evaluate(begin, ops[0], nesting);
         double acc = values[0];
         for (std::size_t j = 1; j <= k; ++j)
-            acc = combine(m_text[ops[j - 1]], acc, values[j]);
+            acc = combine(m_text[ops[j - 1]], acc, values[j], ops[j - 1]);
         return acc;
     }
 
@@ -304,10 +316,10 @@ private:
     {
         const bool closes = m_text[end - 1] == QLatin1Char(')');
         if (closes && m_text[begin] == QLatin1Char('('))
-            return evaluate(begin + 1, end - 1, enter(nesting));
+            return evaluate(begin + 1, end - 1, enter(nesting, begin));
         if (closes && end - begin > 5) {
             if (m_toHDu == 0.0f) {
-                m_prompts.message(MessageIcon::Information, kZeroFactorTitle, kZeroFactorNote);
+                m_notices.append(Notice{MessageIcon::Information, kZeroFactorTitle, kZeroFactorNote});
                 m_toHDu = 1.0f;
             }
             QString name;
@@ -318,12 +330,15 @@ private:
             const bool sine = name == u"sin(", cosine = name == u"cos(", tangent = name == u"tan(",
                        arcTangent = name == u"atn(";
             if (sine || cosine || tangent || arcTangent) {
-                const double argument = evaluate(begin + 4, end - 1, enter(nesting));
+                const double argument = evaluate(begin + 4, end - 1, enter(nesting, begin + 3));
                 const double factor = double(m_toHDu);
                 if (arcTangent)
-                    return checked(std::atan(argument) / factor);
+                    return checked(std::atan(argument) / factor, begin);
                 const double radians = factor * argument;
-                return checked(sine ? std::sin(radians) : cosine ? std::cos(radians) : std::tan(radians));
+                return checked(sine     ? std::sin(radians)
+                               : cosine ? std::cos(radians)
+                                        : std::tan(radians),
+                               begin);
             }
         }
         return leaf(begin, end);
@@ -335,26 +350,34 @@ private:
         if (const std::optional<double> value = readNumberStrict(text))
             return *value;
         if (isNumberText(text))
-            raise(ErrorNumber::Overflow); // a number beyond the double range
-        throw ErrorValue(ErrorNumber::TypeMismatch, kSource, kNotComputable);
+            raise(ErrorNumber::Overflow, begin); // a number beyond the double range
+        raise(ErrorValue(ErrorNumber::TypeMismatch, kSource, kNotComputable), begin);
     }
 
-    static int enter(int nesting)
+    // `bracket` is the position of the "(" that opens the level entered.
+    static int enter(int nesting, qsizetype bracket)
     {
         if (nesting + 1 > kMaxNesting)
-            throw ErrorValue(ErrorNumber::OutOfStackSpace, kSource);
+            raise(ErrorValue(ErrorNumber::OutOfStackSpace, kSource), bracket);
         return nesting + 1;
     }
 
     QStringView m_text;
     float &m_toHDu;
-    Prompts &m_prompts;
+    Notices &m_notices;
     std::vector<qsizetype> m_match;
 };
 
 } // namespace
 
-double EvaluateExpr(QStringView text, float &toHDu, Prompts &prompts)
+Evaluation EvaluateExpr(QStringView text, float &toHDu)
 {
-    return Evaluator(text, toHDu, prompts).evaluate();
+    Evaluation outcome;
+    try {
+        outcome.value = Evaluator(text, toHDu, outcome.notices).evaluate();
+    } catch (Raised &raised) {
+        outcome.error = std::move(raised.error);
+        outcome.errorPosition = raised.position;
+    }
+    return outcome;
 }

@@ -1,8 +1,8 @@
 #include "expression/jingdu.h"
 
-#include "expression/decimal.h"
-#include "expression/errorvalue.h"
-#include "expression/numbertext.h"
+#include "common/decimal.h"
+#include "common/errorvalue.h"
+#include "common/numbertext.h"
 
 #include <cmath>
 #include <optional>
@@ -127,24 +127,37 @@ QString formatWithPattern(const QString &numberText, const QString &pattern)
     return format(numberOf(numberText), parsePattern(pattern));
 }
 
-QString JingDu(const QString &text, int precisionMode)
+QString JingDu(double value, PrecisionMode precisionMode)
 {
+    const double magnitude = std::fabs(value);
     switch (precisionMode) {
-    case Unprocessed:
-        return text;
-    case ExponentFour: {
-        const std::optional<double> value = readNumberStrict(text);
-        return value ? format(*value, parsePattern(QStringLiteral("0.000#E-00"))) : text;
-    }
-    case FixedFour: {
-        const double value = numberOf(text);
-        const double magnitude = std::fabs(value);
+    case PrecisionMode::Unprocessed:
+        return doubleText(value);
+    case PrecisionMode::ExponentFour:
+        return format(value, parsePattern(QStringLiteral("0.000#E-00")));
+    case PrecisionMode::FixedFour: {
         const bool exponent = magnitude < 0.0001 || magnitude >= 100000000;
         return format(value, parsePattern(exponent ? QStringLiteral("0.00#E-00") : QStringLiteral("0.000#")));
     }
-    default: {
-        const double value = numberOf(text);
-        return format(value, parsePattern(smartPattern(std::fabs(value), precisionMode == SmartHigh)));
+    default:
+        return format(value,
+                      parsePattern(smartPattern(magnitude, precisionMode == PrecisionMode::SmartHigh)));
     }
+}
+
+Outcome<QString> JingDu(const QString &text, PrecisionMode precisionMode)
+{
+    Outcome<QString> outcome;
+    if (precisionMode == PrecisionMode::Unprocessed) {
+        outcome.value = text;
+        return outcome;
     }
+    const std::optional<double> value = readNumberStrict(text);
+    if (value)
+        outcome.value = JingDu(*value, precisionMode);
+    else if (precisionMode == PrecisionMode::ExponentFour)
+        outcome.value = text;
+    else // not a number, or one beyond the double range
+        outcome.error = ErrorValue(isNumberText(text) ? ErrorNumber::Overflow : ErrorNumber::TypeMismatch);
+    return outcome;
 }

@@ -1,6 +1,6 @@
 #include "settings/profilefile.h"
 
-#include "expression/errorvalue.h"
+#include "common/errorvalue.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "settings/rwini.h"
 
-#include "expression/errorvalue.h"
+#include "common/errorvalue.h"
 #include "platform/contact.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"

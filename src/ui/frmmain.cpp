@@ -89,9 +89,9 @@ void FrmMain::endProgram()
         m_endProgram();
 }
 
-bool FrmMain::anglesInRadians() const
+AngleUnit FrmMain::angleUnit() const
 {
-    return MSjddw[1]->isChecked();
+    return MSjddw[1]->isChecked() ? AngleUnit::Radians : AngleUnit::Degrees;
 }
 
 bool FrmMain::eventFilter(QObject *watched, QEvent *event)

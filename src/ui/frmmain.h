@@ -40,14 +40,14 @@ struct SelectionSplitText
     QString After;
 };
 
-// The main window: both calculators, the menus, the toolbar and the status bar. It owns the
-// run-time state; dialogs go through Prompts and launches through Shell so that the same
-// window runs with the real desktop and with recording fakes.
 // The toolbar has one button for each of the first types; later types are reached through the
 // type list and the menu only, so the window keeps its width.
 inline constexpr int ToolbarButtonCount = 13;
 
-class FrmMain : public QMainWindow, public ExpressionHost
+// The main window: both calculators, the menus, the toolbar and the status bar. It owns the
+// run-time state; dialogs go through Prompts and launches through Shell so that the same
+// window runs with the real desktop and with recording fakes.
+class FrmMain : public QMainWindow
 {
     Q_OBJECT
 
@@ -74,13 +74,9 @@ public:
     // Chooses calculation type `index` (0..12): the one entry point of menu, combo and toolbar.
     void MnuJS_Click(int index);
 
-    // A numeric text formatted by the chosen precision mode; throws ErrorValue 13 in modes 0-2
-    // for a text that is not a number.
-    QString JingDu(const QString &text) const;
-
     const QString &VersionText() const { return m_versionText; }
     int HistoryLimit() const { return m_historyLimit; }
-    int PrecisionMode() const { return m_precisionMode; }
+    int PrecisionMode() const { return static_cast<int>(m_precisionMode); }
     float ToHDu() const { return m_expression.ToHDu; }
     float DensityFactor() const { return m_material.DensityFactor(); }
     float CustomDensity() const { return m_material.CustomDensity(); }
@@ -90,10 +86,11 @@ public:
     // The text of status bar panel 1..5.
     QString panelText(int panel) const;
 
-    // ExpressionHost
-    bool anglesInRadians() const override;
-    int currentType() const override { return typeIndex(m_catalogue.CurrentType); }
-    void removeNewestHistoryEntry() override;
+    // The angle unit checked in the menu.
+    AngleUnit angleUnit() const;
+    int currentType() const { return typeIndex(m_catalogue.CurrentType); }
+    // Drops entry 0 of the expression history, keeping the typed text.
+    void removeNewestHistoryEntry();
 
 Q_SIGNALS:
     // A type switch laid the window out for `type` (once per choice).
@@ -187,7 +184,7 @@ private:
     CatalogueState m_catalogue;
     ExpressionState m_expression;
     int m_historyLimit = 8;
-    int m_precisionMode = 0;
+    ::PrecisionMode m_precisionMode = ::PrecisionMode::SmartLow;
     SelectionSplitText m_selectionSplit;
     WeightDisplay m_weight;     // UnitWeight and what the last weight run showed
     MaterialDensity m_material; // DensityFactor and CustomDensity

@@ -1,8 +1,7 @@
 #include "ui/frmmain.h"
 
-#include "expression/errorvalue.h"
+#include "common/numbertext.h"
 #include "expression/jingdu.h"
-#include "expression/numbertext.h"
 #include "platform/prompts.h"
 #include "ui/frmmain_helpers.h"
 #include "ui/frmmain_texts.h"
@@ -17,11 +16,6 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
-
-QString FrmMain::JingDu(const QString &text) const
-{
-    return ::JingDu(text, m_precisionMode);
-}
 
 QString FrmMain::expressionText() const
 {
@@ -63,12 +57,13 @@ bool FrmMain::runExpressionBranch()
         CombKJSR->setEditText(CombKJSR->itemText(0));
     }
 
-    // A failing step is skipped: the result box keeps what the last edit left (empty).
-    try {
-        const QString value = BDSJS(expressionText(), m_expression, *this, m_prompts);
-        TxtJieGuo->setText(JingDu(value));
-    } catch (const ErrorValue &) {
-    }
+    // Without a value the result box keeps what the last edit left (empty).
+    const ExpressionOutcome outcome = BDSJS(expressionText(), m_expression, angleUnit());
+    showNotices(m_prompts, outcome.notices);
+    if (outcome.textAtFault)
+        removeNewestHistoryEntry();
+    if (outcome.value)
+        TxtJieGuo->setText(JingDu(*outcome.value, m_precisionMode));
 
     if (CombKJSR->count() > m_historyLimit) {
         const QSignalBlocker quiet(CombKJSR);
@@ -185,7 +180,7 @@ void FrmMain::MSBDSSL_Click(int index)
 void FrmMain::MSjddw_Click(int index)
 {
     MSjddw[static_cast<std::size_t>(index)]->setChecked(true);
-    m_expression.ToHDu = index == 1 ? 1.0f : 0.0174532925f;
+    m_expression.ToHDu = static_cast<AngleUnit>(index) == AngleUnit::Radians ? 1.0f : 0.0174532925f;
     const QString unit = MSjddw[0]->isChecked() ? MSjddw[0]->text() : MSjddw[1]->text();
     if (m_catalogue.CurrentType == CalculationType::Expression) {
         setPanelText(2, unit);
@@ -197,7 +192,7 @@ void FrmMain::MSjddw_Click(int index)
 void FrmMain::MSJingDu_Click(int index)
 {
     MSJingDu[static_cast<std::size_t>(index)]->setChecked(true);
-    m_precisionMode = index;
+    m_precisionMode = static_cast<::PrecisionMode>(index);
     CmdOK_Click();
     setPanelText(1, FrmMainText::PrecisionStatus + MSJingDu[static_cast<std::size_t>(index)]->text());
 }

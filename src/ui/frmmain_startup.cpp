@@ -1,6 +1,6 @@
 #include "ui/frmmain.h"
 
-#include "expression/errorvalue.h"
+#include "common/errorvalue.h"
 #include "platform/contact.h"
 #include "platform/prompts.h"
 #include "platform/version.h"

@@ -1,7 +1,7 @@
 #include "ui/frmmain.h"
 
 #include "catalogue/tableloader.h"
-#include "expression/errorvalue.h"
+#include "common/numbertext.h"
 #include "platform/prompts.h"
 #include "ui/frmmain_texts.h"
 #include "weight/weightboxcheck.h"
@@ -227,11 +227,10 @@ bool FrmMain::runWeightBranch()
     inputs.DensityFactor = m_material.DensityFactor();
     inputs.precisionMode = m_precisionMode;
     inputs.evaluate = [this](const QString &text) {
-        try {
-            return BDSJS(text, m_expression, *this, m_prompts);
-        } catch (const ErrorValue &) {
-            return QString(); // a box of "=" only is no number
-        }
+        // The weight boxes keep no history: a text at fault only gets its messages.
+        const ExpressionOutcome outcome = BDSJS(text, m_expression, angleUnit());
+        showNotices(m_prompts, outcome.notices);
+        return outcome.value ? doubleText(*outcome.value) : QString();
     };
 
     const WeightOutcome outcome = computeWeight(inputs, m_weight);
@@ -248,10 +247,16 @@ bool FrmMain::runWeightBranch()
 
 void FrmMain::MSCaiZhi_Click(int index)
 {
-    const MaterialChoice choice = m_material.apply(index, m_prompts);
-    for (int i = 0; i < MaterialIndex::Count; ++i)
-        MSCaiZhi[static_cast<std::size_t>(i)]->setChecked(i == choice.checkedIndex);
-    MSCaiZhi[MaterialIndex::Custom]->setText(m_material.caption(MaterialIndex::Custom));
+    const auto material = static_cast<Material>(index);
+    QString typedDensity;
+    if (material == Material::Custom)
+        typedDensity = m_prompts.input(MaterialDensity::customPrompt(), MaterialDensity::customTitle(),
+                                       m_material.customDensityText());
+    const MaterialChoice choice = m_material.apply(material, typedDensity);
+    showNotices(m_prompts, choice.notices);
+    for (int i = 0; i < MaterialCount; ++i)
+        MSCaiZhi[static_cast<std::size_t>(i)]->setChecked(static_cast<Material>(i) == choice.checked);
+    MSCaiZhi[static_cast<std::size_t>(Material::Custom)]->setText(m_material.caption(Material::Custom));
     setPanelText(2, choice.panel2Text);
     m_panels[1]->setVisible(choice.panel2Visible);
     CmdOK_Click();
@@ -260,6 +265,6 @@ void FrmMain::MSCaiZhi_Click(int index)
 
 void FrmMain::setMaterialPanel()
 {
-    m_panels[1]->setVisible(!MSCaiZhi[MaterialIndex::Steel]->isChecked());
+    m_panels[1]->setVisible(!MSCaiZhi[static_cast<std::size_t>(Material::Steel)]->isChecked());
     setPanelText(2, m_material.panel2TextOnTypeSwitch());
 }

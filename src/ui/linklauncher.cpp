@@ -1,6 +1,6 @@
 #include "ui/linklauncher.h"
 
-#include "expression/errorvalue.h"
+#include "common/errorvalue.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
 #include "settings/rwini.h"

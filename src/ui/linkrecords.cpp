@@ -1,6 +1,6 @@
 #include "ui/linkrecords.h"
 
-#include "expression/errorvalue.h"
+#include "common/errorvalue.h"
 #include "settings/rwini.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "ui/linkscontroller.h"
 
-#include "expression/errorvalue.h"
+#include "common/errorvalue.h"
 #include "platform/prompts.h"
 #include "settings/rwini.h"
 

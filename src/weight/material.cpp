@@ -1,7 +1,6 @@
 #include "weight/material.h"
 
-#include "expression/numbertext.h"
-#include "platform/prompts.h"
+#include "common/numbertext.h"
 
 #include <cmath>
 #include <limits>
@@ -55,30 +54,34 @@ QString MaterialDensity::refusalText()
     return QStringLiteral("  密度值不正确 或 取消自定义，") + Crlf + QStringLiteral("材质恢复为默认（钢）。");
 }
 
-QString MaterialDensity::caption(int index) const
+QString MaterialDensity::customDensityText() const
 {
-    switch (index) {
-    case MaterialIndex::Steel:
+    return singleText(m_customDensity);
+}
+
+QString MaterialDensity::caption(Material material) const
+{
+    switch (material) {
+    case Material::Steel:
         return SteelCaption;
-    case MaterialIndex::Copper:
+    case Material::Copper:
         return CopperCaption;
-    case MaterialIndex::Aluminium:
+    case Material::Aluminium:
         return AluminiumCaption;
-    case MaterialIndex::Custom:
+    case Material::Custom:
         return m_customCaption.isEmpty() ? CustomCaptionAtStart : m_customCaption;
-    default:
-        return QString();
     }
+    return QString();
 }
 
 QString MaterialDensity::panel2Text() const
 {
     switch (m_checked) {
-    case MaterialIndex::Copper:
+    case Material::Copper:
         return CopperPanel;
-    case MaterialIndex::Aluminium:
+    case Material::Aluminium:
         return AluminiumPanel;
-    case MaterialIndex::Custom:
+    case Material::Custom:
         return CustomPrefix + singleText(m_customDensity);
     default:
         return SteelPanel;
@@ -87,58 +90,55 @@ QString MaterialDensity::panel2Text() const
 
 QString MaterialDensity::panel2TextOnTypeSwitch() const
 {
-    return m_checked == MaterialIndex::Custom ? caption(MaterialIndex::Custom) : panel2Text();
+    return m_checked == Material::Custom ? caption(Material::Custom) : panel2Text();
 }
 
 MaterialChoice MaterialDensity::current() const
 {
     MaterialChoice choice;
-    choice.checkedIndex = m_checked;
+    choice.checked = m_checked;
     choice.DensityFactor = m_densityFactor;
     choice.CustomDensity = m_customDensity;
-    choice.customCaption = caption(MaterialIndex::Custom);
+    choice.customCaption = caption(Material::Custom);
     choice.panel2Text = panel2Text();
-    choice.panel2Visible = m_checked != MaterialIndex::Steel;
+    choice.panel2Visible = m_checked != Material::Steel;
     return choice;
 }
 
-MaterialChoice MaterialDensity::apply(int index, Prompts &prompts)
+MaterialChoice MaterialDensity::apply(Material material, const QString &typedDensity)
 {
-    if (index < 0 || index >= MaterialIndex::Count)
-        return current();
-
+    Notices notices;
     QString panel2;
-    switch (index) {
-    case MaterialIndex::Steel:
-        m_checked = index;
+    switch (material) {
+    case Material::Steel:
+        m_checked = material;
         m_densityFactor = 1.0f;
         panel2 = SteelPanel;
         break;
-    case MaterialIndex::Copper:
-        m_checked = index;
+    case Material::Copper:
+        m_checked = material;
         m_densityFactor = CopperFactor;
         panel2 = CopperPanel;
         break;
-    case MaterialIndex::Aluminium:
-        m_checked = index;
+    case Material::Aluminium:
+        m_checked = material;
         m_densityFactor = AluminiumFactor;
         panel2 = AluminiumPanel;
         break;
-    default: {
-        const QString answer =
-            prompts.input(customPrompt(), CustomTitle, singleText(m_customDensity)).trimmed();
+    case Material::Custom: {
+        const QString answer = typedDensity.trimmed();
         const double value = answer.isEmpty() ? 0.0 : readNumberPrefix(answer);
         // A density must also fit a single and stay positive there: 1E+39 or 1E-50 would
         // otherwise give an infinite or zero factor.
         const bool fitsSingle = std::isfinite(value) && value <= std::numeric_limits<float>::max();
         const float density = fitsSingle ? static_cast<float>(value) : 0.0f;
         if (value > 0.0 && fitsSingle && density > 0.0f) {
-            m_checked = MaterialIndex::Custom;
+            m_checked = Material::Custom;
             m_customDensity = density;
             m_densityFactor = m_customDensity / SteelDensity;
         } else {
-            prompts.message(MessageIcon::Information, RefusalTitle, refusalText());
-            m_checked = MaterialIndex::Steel;
+            notices.append(Notice{MessageIcon::Information, RefusalTitle, refusalText()});
+            m_checked = Material::Steel;
             m_customDensity = SteelDensity;
             m_densityFactor = 1.0f;
         }
@@ -146,10 +146,13 @@ MaterialChoice MaterialDensity::apply(int index, Prompts &prompts)
         panel2 = CustomPrefix + singleText(m_customDensity);
         break;
     }
+    default:
+        return current();
     }
 
     MaterialChoice choice = current();
     choice.panel2Text = panel2;
-    choice.panel1Text = Panel1Prefix + caption(index);
+    choice.panel1Text = Panel1Prefix + caption(material);
+    choice.notices = notices;
     return choice;
 }

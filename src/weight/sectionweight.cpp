@@ -1,6 +1,6 @@
 #include "weight/sectionweight.h"
 
-#include "expression/numbertext.h"
+#include "common/numbertext.h"
 #include "weight/weightcomputation.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "weight/weightboxcheck.h"
 
-#include "expression/numbertext.h"
+#include "common/numbertext.h"
 
 namespace {
 const QString PositiveValueStatus = QStringLiteral("」参数 必须大于0！");

@@ -1,8 +1,8 @@
 #include "weight/weightcomputation.h"
 
-#include "expression/errorvalue.h"
+#include "common/errorvalue.h"
+#include "common/numbertext.h"
 #include "expression/jingdu.h"
-#include "expression/numbertext.h"
 #include "weight/weightboxcheck.h"
 
 #include <cmath>
@@ -59,15 +59,11 @@ Step strictValue(const QString &text)
     return finite(*value);
 }
 
-std::optional<QString> formatted(Step value, int precisionMode)
+std::optional<QString> formatted(Step value, PrecisionMode precisionMode)
 {
     if (!value)
         return std::nullopt;
-    try {
-        return JingDu(doubleText(*value), precisionMode);
-    } catch (const ErrorValue &) {
-        return std::nullopt;
-    }
+    return JingDu(*value, precisionMode);
 }
 
 class WeightRun

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/catalogue.h"
+#include "common/choices.h"
 
 #include <QString>
 
@@ -18,7 +19,7 @@ struct WeightInputs
     int subType = -1;                          // CombLeiXing.ListIndex of a type with sub-types; -1 for none
     const CatalogueState *catalogue = nullptr; // PartTable of the loaded type
     float DensityFactor = 1.0f;
-    int precisionMode = 0; // for JingDu
+    PrecisionMode precisionMode = PrecisionMode::SmartLow; // for JingDu
     // Evaluates an expression text (area, length) and returns its value as text, or the
     // empty text when the expression is refused or fails; shows its own messages.
     std::function<QString(const QString &)> evaluate;

@@ -1,7 +1,7 @@
 #include "referencesplitter.h"
 
-#include "expression/errorvalue.h"
-#include "expression/numbertext.h"
+#include "common/errorvalue.h"
+#include "common/numbertext.h"
 #include "platform/prompts.h"
 
 #include <cmath>

@@ -1,19 +1,10 @@
 #include "expression/bdsjs.h"
-#include "expression/recordinghost.h"
 
-#include "expression/errorvalue.h"
-#include "platform/recordingprompts.h"
+#include "common/numbertext.h"
 
 #include <QTest>
 
 namespace {
-
-struct Box
-{
-    MessageIcon icon;
-    QString title;
-    QString text;
-};
 
 const QString kConsecutive = QStringLiteral("    检测到表达式中含有连续运算（**、*/、//、/*），\r\n"
                                             "连续乘除运算会出错，请检查、修正。 ");
@@ -33,6 +24,12 @@ const QString kTrigNote =
                    "    ④、由于数据转换精度的原因，某些角度计算会有问题，例如Tan(90°)=82183020.0。\r\n"
                    "    ⑤、程序自动以3.1416替换π，以°替换“du”。\r\n"
                    "    ⑥、本说明程序每次运行仅显示一次。");
+
+// The value of an outcome as the result box's unprocessed mode writes it; empty for none.
+QString valueText(const ExpressionOutcome &outcome)
+{
+    return outcome.value ? doubleText(*outcome.value) : QString();
+}
 
 QString catchAll(int number, const QString &description)
 {
@@ -57,7 +54,8 @@ private slots:
     void messages();
     void onlyEqualSignsFail();
     void trigNoteOncePerRun();
-    void weightCallsKeepHistory();
+    void errorPositions_data();
+    void errorPositions();
 };
 
 void TestBdsjs::results_data()
@@ -88,135 +86,147 @@ void TestBdsjs::results()
     QFETCH(QString, text);
     QFETCH(bool, radians);
     QFETCH(QString, result);
-    RecordingPrompts prompts;
-    RecordingExpressionHost host;
-    host.radians = radians;
     ExpressionState state;
-    QCOMPARE(BDSJS(text, state, host, prompts), result);
-    QCOMPARE(prompts.calls.size(), 0);
-    QCOMPARE(host.removed, 0);
+    const ExpressionOutcome outcome = BDSJS(text, state, radians ? AngleUnit::Radians : AngleUnit::Degrees);
+    QCOMPARE(valueText(outcome), result);
+    QVERIFY(!outcome.error);
+    QVERIFY(outcome.notices.isEmpty());
+    QVERIFY(!outcome.textAtFault);
 }
 
 void TestBdsjs::messages_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("result");
-    QTest::addColumn<QList<Box>>("boxes");
-    QTest::addColumn<int>("removed");
-    const auto critical = [](const QString &text) { return Box{MessageIcon::Critical, "错误！", text}; };
-    const Box noExpression{MessageIcon::Exclamation, "无表达式！", "无表达式!"};
+    QTest::addColumn<Notices>("boxes");
+    QTest::addColumn<bool>("textAtFault");
+    const auto critical = [](const QString &text) { return Notice{MessageIcon::Critical, "错误！", text}; };
+    const Notice noExpression{MessageIcon::Exclamation, "无表达式！", "无表达式!"};
     QTest::newRow("empty text refused") << ""
-                                        << "" << QList<Box>{noExpression} << 0;
+                                        << "" << Notices{noExpression} << false;
     QTest::newRow("spaces only refused") << "   "
-                                         << "" << QList<Box>{noExpression} << 0;
+                                         << "" << Notices{noExpression} << false;
     for (const char *pair : {"2**3", "6//2", "6*/2", "6/*2"})
         QTest::addRow("consecutive operators refused %s", pair)
-            << pair << "" << QList<Box>{{MessageIcon::Critical, "注意！", kConsecutive}} << 0;
+            << pair << "" << Notices{{MessageIcon::Critical, "注意！", kConsecutive}} << false;
     QTest::newRow("integer division noted then computed")
         << "7\\2"
-        << "3" << QList<Box>{{MessageIcon::Exclamation, "注意！", kIntegerDivision}} << 0;
+        << "3" << Notices{{MessageIcon::Exclamation, "注意！", kIntegerDivision}} << false;
     QTest::newRow("division by zero removes history")
         << "1/0"
-        << "" << QList<Box>{critical("  错误：11——除数为零\r\n\r\n请检查运算符！")} << 1;
+        << "" << Notices{critical("  错误：11——除数为零\r\n\r\n请检查运算符！")} << true;
     QTest::newRow("zero by zero keeps history") << "0/0"
-                                                << "" << QList<Box>{critical(catchAll(6, "溢出"))} << 0;
+                                                << "" << Notices{critical(catchAll(6, "溢出"))} << false;
     QTest::newRow("invalid argument keeps history")
         << "(-8)^0.5"
-        << "" << QList<Box>{critical(catchAll(5, "无效的过程调用或参数"))} << 0;
+        << "" << Notices{critical(catchAll(5, "无效的过程调用或参数"))} << false;
     QTest::newRow("missing bracket removes history")
         << "(1+2"
-        << "" << QList<Box>{critical("  错误！表达式中缺少 “)” ，请检查、补全！")} << 1;
+        << "" << Notices{critical("  错误！表达式中缺少 “)” ，请检查、补全！")} << true;
     QTest::newRow("excess bracket removes history")
         << "1+2)"
-        << "" << QList<Box>{critical("  错误！在表达式中有多余的 “)” ，请检查！")} << 1;
+        << "" << Notices{critical("  错误！在表达式中有多余的 “)” ，请检查！")} << true;
     QTest::newRow("inner equal sign is a type mismatch")
         << "1+2=3"
-        << "" << QList<Box>{critical("  错误！" + kTypeMismatch)} << 1;
+        << "" << Notices{critical("  错误！" + kTypeMismatch)} << true;
     QTest::newRow("deep nesting reported by catch-all")
         << QString(1001, '(') + "1" + QString(1001, ')') << ""
-        << QList<Box>{critical(catchAll(28, "堆栈空间溢出"))} << 0;
+        << Notices{critical(catchAll(28, "堆栈空间溢出"))} << false;
     QTest::newRow("warning before error")
         << "1/0*"
         << ""
-        << QList<Box>{{MessageIcon::Exclamation, "注意",
-                       "  检测到表达式计算中含有运算数据缺失的运算：1/0*□\r\n\r\n"
-                       "这可能是由于运算符 前/后 缺失运算数据引起的，\r\n"
-                       "计算时缺失的运算数据会被认为0，这可能会导致错误的计算结果。"},
-                      critical("  错误：11——除数为零\r\n\r\n请检查运算符！")}
-        << 1;
+        << Notices{{MessageIcon::Exclamation, "注意",
+                    "  检测到表达式计算中含有运算数据缺失的运算：1/0*□\r\n\r\n"
+                    "这可能是由于运算符 前/后 缺失运算数据引起的，\r\n"
+                    "计算时缺失的运算数据会被认为0，这可能会导致错误的计算结果。"},
+                   critical("  错误：11——除数为零\r\n\r\n请检查运算符！")}
+        << true;
     QTest::newRow("missing operand warned then computed")
         << "5*"
         << "0"
-        << QList<Box>{{MessageIcon::Exclamation, "注意",
-                       "  检测到表达式计算中含有运算数据缺失的运算：5*□\r\n\r\n"
-                       "这可能是由于运算符 前/后 缺失运算数据引起的，\r\n"
-                       "计算时缺失的运算数据会被认为0，这可能会导致错误的计算结果。"}}
-        << 0;
+        << Notices{{MessageIcon::Exclamation, "注意",
+                    "  检测到表达式计算中含有运算数据缺失的运算：5*□\r\n\r\n"
+                    "这可能是由于运算符 前/后 缺失运算数据引起的，\r\n"
+                    "计算时缺失的运算数据会被认为0，这可能会导致错误的计算结果。"}}
+        << false;
     QTest::newRow("tangent word triggers note")
         << "Tangent"
         << ""
-        << QList<Box>{{MessageIcon::Information, "注意！", kTrigNote}, critical("  错误！" + kTypeMismatch)}
-        << 1;
+        << Notices{{MessageIcon::Information, "注意！", kTrigNote}, critical("  错误！" + kTypeMismatch)}
+        << true;
 }
 
 void TestBdsjs::messages()
 {
     QFETCH(QString, text);
     QFETCH(QString, result);
-    QFETCH(QList<Box>, boxes);
-    QFETCH(int, removed);
-    RecordingPrompts prompts;
-    RecordingExpressionHost host;
+    QFETCH(Notices, boxes);
+    QFETCH(bool, textAtFault);
     ExpressionState state;
-    QCOMPARE(BDSJS(text, state, host, prompts), result);
-    QCOMPARE(prompts.calls.size(), boxes.size());
+    const ExpressionOutcome outcome = BDSJS(text, state, AngleUnit::Degrees);
+    QCOMPARE(valueText(outcome), result);
+    QCOMPARE(outcome.notices.size(), boxes.size());
     for (qsizetype i = 0; i < boxes.size(); ++i) {
-        QCOMPARE(prompts.calls[i].kind, RecordingPrompts::Kind::Message);
-        QCOMPARE(prompts.calls[i].icon, boxes[i].icon);
-        QCOMPARE(prompts.calls[i].title, boxes[i].title);
-        QCOMPARE(prompts.calls[i].text, boxes[i].text);
-        QCOMPARE(prompts.calls[i].buttons, MessageButtons::Ok);
+        QCOMPARE(outcome.notices[i].icon, boxes[i].icon);
+        QCOMPARE(outcome.notices[i].title, boxes[i].title);
+        QCOMPARE(outcome.notices[i].text, boxes[i].text);
     }
-    QCOMPARE(host.removed, removed);
+    // An error's message is always the last notice, and refusals carry no error.
+    const bool failed =
+        result.isEmpty() && !boxes.isEmpty() && boxes.last().title == QStringLiteral("错误！");
+    QCOMPARE(outcome.error.has_value(), failed);
+    QCOMPARE(outcome.textAtFault, textAtFault);
 }
 
 void TestBdsjs::onlyEqualSignsFail()
 {
-    RecordingPrompts prompts;
-    RecordingExpressionHost host;
     ExpressionState state;
-    try {
-        BDSJS(QStringLiteral("= ="), state, host, prompts);
-        QFAIL("a text of equal signs must fail");
-    } catch (const ErrorValue &error) {
-        QCOMPARE(error.number(), 5);
-    }
-    QVERIFY(prompts.calls.isEmpty());
-    QCOMPARE(host.removed, 0);
+    const ExpressionOutcome outcome = BDSJS(QStringLiteral("= ="), state, AngleUnit::Degrees);
+    QVERIFY(!outcome.value);
+    QVERIFY(outcome.error);
+    QCOMPARE(outcome.error->number(), 5);
+    QVERIFY(outcome.notices.isEmpty());
+    QVERIFY(!outcome.textAtFault);
 }
 
 void TestBdsjs::trigNoteOncePerRun()
 {
-    RecordingPrompts prompts;
-    RecordingExpressionHost host;
     ExpressionState state;
-    QCOMPARE(BDSJS(QStringLiteral("sin(30)"), state, host, prompts), QStringLiteral("0.499999996487411"));
-    QCOMPARE(prompts.messageTexts(), QStringList{kTrigNote});
+    ExpressionOutcome outcome = BDSJS(QStringLiteral("sin(30)"), state, AngleUnit::Degrees);
+    QCOMPARE(valueText(outcome), QStringLiteral("0.499999996487411"));
+    QCOMPARE(outcome.notices.size(), 1);
+    QCOMPARE(outcome.notices.first().text, kTrigNote);
     QVERIFY(state.TrigNoteShown);
-    prompts.clear();
-    QCOMPARE(BDSJS(QStringLiteral("COS(60)"), state, host, prompts), QStringLiteral("0.500000007025178"));
-    QVERIFY(prompts.calls.isEmpty());
+    outcome = BDSJS(QStringLiteral("COS(60)"), state, AngleUnit::Degrees);
+    QCOMPARE(valueText(outcome), QStringLiteral("0.500000007025178"));
+    QVERIFY(outcome.notices.isEmpty());
 }
 
-void TestBdsjs::weightCallsKeepHistory()
+// Positions count in the typed text with its blanks dropped, degree signs as typed.
+void TestBdsjs::errorPositions_data()
 {
-    RecordingPrompts prompts;
-    RecordingExpressionHost host;
-    host.type = 10;
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("radians");
+    QTest::addColumn<qsizetype>("position");
+    QTest::newRow("unreadable operand at its start") << "1+2*abc" << false << qsizetype(4);
+    QTest::newRow("division by zero at its operator") << "=7/0" << false << qsizetype(2);
+    QTest::newRow("excess bracket at itself") << "(1)+2)" << false << qsizetype(5);
+    QTest::newRow("open bracket without its pair") << "2+(1" << false << qsizetype(2);
+    QTest::newRow("blanks dropped before counting") << "1 / 0" << false << qsizetype(1);
+    QTest::newRow("removed degree signs counted") << "30°+1/0" << false << qsizetype(5);
+    QTest::newRow("widened degree signs counted once") << "30°+1/0" << true << qsizetype(5);
+    QTest::newRow("two widened degree signs") << "30°+60°+1/0" << true << qsizetype(9);
+}
+
+void TestBdsjs::errorPositions()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, radians);
+    QFETCH(qsizetype, position);
     ExpressionState state;
-    QCOMPARE(BDSJS(QStringLiteral("1000*x"), state, host, prompts), QString());
-    QCOMPARE(prompts.calls.size(), 1);
-    QCOMPARE(host.removed, 0);
+    const ExpressionOutcome outcome = BDSJS(text, state, radians ? AngleUnit::Radians : AngleUnit::Degrees);
+    QVERIFY(outcome.error);
+    QCOMPARE(outcome.errorPosition, position);
 }
 
 QTEST_GUILESS_MAIN(TestBdsjs)

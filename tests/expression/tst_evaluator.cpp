@@ -1,7 +1,6 @@
 #include "expression/evaluator.h"
 
-#include "expression/errorvalue.h"
-#include "platform/recordingprompts.h"
+#include "common/errorvalue.h"
 
 #include <QTest>
 
@@ -83,10 +82,11 @@ void TestEvaluator::values()
 {
     QFETCH(QString, text);
     QFETCH(double, value);
-    RecordingPrompts prompts;
     float toHDu = kDegrees;
-    QCOMPARE(EvaluateExpr(text, toHDu, prompts), value);
-    QVERIFY(prompts.calls.isEmpty());
+    const Evaluation evaluation = EvaluateExpr(text, toHDu);
+    QVERIFY(!evaluation.error);
+    QCOMPARE(evaluation.value, value);
+    QVERIFY(evaluation.notices.isEmpty());
 }
 
 void TestEvaluator::errors_data()
@@ -143,16 +143,15 @@ void TestEvaluator::errors()
     QFETCH(int, number);
     QFETCH(QString, source);
     QFETCH(QString, description);
-    RecordingPrompts prompts;
     float toHDu = kDegrees;
-    try {
-        const double value = EvaluateExpr(text, toHDu, prompts);
-        QFAIL(qPrintable(QStringLiteral("no error, value %1").arg(value)));
-    } catch (const ErrorValue &error) {
-        QCOMPARE(error.number(), number);
-        QCOMPARE(error.source(), source);
-        QCOMPARE(error.description(), description);
-    }
+    const Evaluation evaluation = EvaluateExpr(text, toHDu);
+    if (evaluation.value)
+        QFAIL(qPrintable(QStringLiteral("no error, value %1").arg(*evaluation.value)));
+    QVERIFY(evaluation.error);
+    QCOMPARE(evaluation.error->number(), number);
+    QCOMPARE(evaluation.error->source(), source);
+    QCOMPARE(evaluation.error->description(), description);
+    QVERIFY(evaluation.errorPosition >= 0 && evaluation.errorPosition < text.size());
 }
 
 void TestEvaluator::warningsInEvaluationOrder_data()
@@ -179,30 +178,30 @@ void TestEvaluator::warningsInEvaluationOrder()
     QFETCH(QString, text);
     QFETCH(double, value);
     QFETCH(QStringList, warnings);
-    RecordingPrompts prompts;
     float toHDu = kDegrees;
-    try {
-        QCOMPARE(EvaluateExpr(text, toHDu, prompts), value);
-    } catch (const ErrorValue &error) {
-        QCOMPARE(error.number(), 11); // (2*)\5\ divides by the missing operand
+    const Evaluation evaluation = EvaluateExpr(text, toHDu);
+    if (evaluation.error)
+        QCOMPARE(evaluation.error->number(), 11); // (2*)\5\ divides by the missing operand
+    else
+        QCOMPARE(evaluation.value, value);
+    QStringList texts;
+    for (const Notice &notice : evaluation.notices) {
+        texts << notice.text;
+        QCOMPARE(notice.icon, MessageIcon::Exclamation);
+        QCOMPARE(notice.title, QStringLiteral("注意"));
     }
-    QCOMPARE(prompts.messageTexts(), warnings);
-    for (const RecordingPrompts::Call &call : prompts.calls) {
-        QCOMPARE(call.icon, MessageIcon::Exclamation);
-        QCOMPARE(call.title, QStringLiteral("注意"));
-        QCOMPARE(call.buttons, MessageButtons::Ok);
-    }
+    QCOMPARE(texts, warnings);
 }
 
 void TestEvaluator::zeroFactorNoteOnceAndSetsOne()
 {
-    RecordingPrompts prompts;
     float toHDu = 0.0f;
     // The note comes for any text that looks like a call, before the name is checked.
-    QVERIFY_THROWS_EXCEPTION(ErrorValue, EvaluateExpr(u"foo(1)+Sin(1)", toHDu, prompts));
+    const Evaluation failed = EvaluateExpr(u"foo(1)+Sin(1)", toHDu);
+    QVERIFY(failed.error);
     QCOMPARE(toHDu, 1.0f);
-    QCOMPARE(prompts.calls.size(), 1);
-    const RecordingPrompts::Call &note = prompts.calls.first();
+    QCOMPARE(failed.notices.size(), 1);
+    const Notice &note = failed.notices.first();
     QCOMPARE(note.icon, MessageIcon::Information);
     QCOMPARE(note.title, QStringLiteral("注意"));
     QCOMPARE(note.text,
@@ -210,20 +209,19 @@ void TestEvaluator::zeroFactorNoteOnceAndSetsOne()
                             "    说明：三角函数内部是以弧度进行计算，若角度单位为度，需在计算前进行转换；\r\n"
                             "度转弧度参数ToHDu=π/180=0.0174532925，弧度=度×ToHDu；\r\n"
                             "当ToHDu=1时不进行角度转换，此时角度单位为弧度。"));
-    prompts.clear();
-    QCOMPARE(EvaluateExpr(u"Sin(1)", toHDu, prompts), std::sin(1.0));
-    QVERIFY(prompts.calls.isEmpty());
+    const Evaluation next = EvaluateExpr(u"Sin(1)", toHDu);
+    QCOMPARE(next.value, std::sin(1.0));
+    QVERIFY(next.notices.isEmpty());
 }
 
 void TestEvaluator::tangentUsesSingleFactor()
 {
-    RecordingPrompts prompts;
     float toHDu = kDegrees;
     QCOMPARE(double(toHDu), 0.01745329238474369);
-    QCOMPARE(QString::number(EvaluateExpr(u"Tan(90)", toHDu, prompts), 'f', 2),
+    QCOMPARE(QString::number(EvaluateExpr(u"Tan(90)", toHDu).value.value_or(0), 'f', 2),
              QStringLiteral("82183014.43"));
-    QVERIFY(std::fabs(EvaluateExpr(u"Sin(30)", toHDu, prompts) - 0.4999999964874) < 1e-13);
-    QVERIFY(std::fabs(EvaluateExpr(u"ATN(1)", toHDu, prompts) - 45.00000034) < 1e-8);
+    QVERIFY(std::fabs(EvaluateExpr(u"Sin(30)", toHDu).value.value_or(0) - 0.4999999964874) < 1e-13);
+    QVERIFY(std::fabs(EvaluateExpr(u"ATN(1)", toHDu).value.value_or(0) - 45.00000034) < 1e-8);
 }
 
 QTEST_GUILESS_MAIN(TestEvaluator)

@@ -1,6 +1,6 @@
 #include "expression/evaluator.h"
 
-#include "expression/errorvalue.h"
+#include "common/errorvalue.h"
 #include "platform/recordingprompts.h"
 #include "referencesplitter.h"
 
@@ -12,21 +12,7 @@
 
 namespace {
 
-// A Prompts that only counts: long texts may raise very many warnings.
-class CountingPrompts : public Prompts
-{
-public:
-    int messages = 0;
-    MessageAnswer message(MessageIcon, const QString &, const QString &, MessageButtons) override
-    {
-        ++messages;
-        return MessageAnswer::Ok;
-    }
-    QString input(const QString &, const QString &, const QString &) override { return QString(); }
-    QString chooseFile() override { return QString(); }
-};
-
-struct Outcome
+struct RunResult
 {
     bool failed = false;
     double value = 0;
@@ -37,12 +23,18 @@ struct Outcome
     float toHDu = 0;
 };
 
-template <typename Evaluate> Outcome run(const QString &text, float toHDu, Evaluate evaluate)
+QString shown(MessageIcon icon, const QString &title, const QString &text)
 {
-    Outcome outcome;
+    return QString::number(int(icon)) + title + text;
+}
+
+// The recursive splitter of the tests, which shows its warnings through a recording Prompts.
+RunResult runReference(const QString &text, float toHDu)
+{
+    RunResult outcome;
     RecordingPrompts prompts;
     try {
-        outcome.value = evaluate(text, toHDu, prompts);
+        outcome.value = referenceEvaluate(text, toHDu, prompts);
     } catch (const ErrorValue &error) {
         outcome.failed = true;
         outcome.number = error.number();
@@ -50,7 +42,25 @@ template <typename Evaluate> Outcome run(const QString &text, float toHDu, Evalu
         outcome.description = error.description();
     }
     for (const RecordingPrompts::Call &call : prompts.calls)
-        outcome.prompts.append(QString::number(int(call.icon)) + call.title + call.text);
+        outcome.prompts.append(shown(call.icon, call.title, call.text));
+    outcome.toHDu = toHDu;
+    return outcome;
+}
+
+RunResult runEvaluator(const QString &text, float toHDu)
+{
+    RunResult outcome;
+    const Evaluation evaluation = EvaluateExpr(text, toHDu);
+    if (evaluation.error) {
+        outcome.failed = true;
+        outcome.number = evaluation.error->number();
+        outcome.source = evaluation.error->source();
+        outcome.description = evaluation.error->description();
+    } else {
+        outcome.value = *evaluation.value;
+    }
+    for (const Notice &notice : evaluation.notices)
+        outcome.prompts.append(shown(notice.icon, notice.title, notice.text));
     outcome.toHDu = toHDu;
     return outcome;
 }
@@ -172,16 +182,6 @@ bool sameValue(double a, double b)
     return a == b || std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-double evaluateRef(const QString &text, float &toHDu, Prompts &prompts)
-{
-    return referenceEvaluate(text, toHDu, prompts);
-}
-
-double evaluateNew(const QString &text, float &toHDu, Prompts &prompts)
-{
-    return EvaluateExpr(text, toHDu, prompts);
-}
-
 } // namespace
 
 class TestEvaluatorStress : public QObject
@@ -204,8 +204,8 @@ void TestEvaluatorStress::agreesWithRecursiveSplitter()
     for (int i = 0; i < 100000; ++i) {
         const QString text = generator.text();
         const float factor = factors[i % 7 == 0 ? 2 : i % 2];
-        const Outcome expected = run(text, factor, evaluateRef);
-        const Outcome actual = run(text, factor, evaluateNew);
+        const RunResult expected = runReference(text, factor);
+        const RunResult actual = runEvaluator(text, factor);
         const bool same =
             expected.failed == actual.failed &&
             (expected.failed ? expected.number == actual.number && expected.source == actual.source &&
@@ -268,16 +268,13 @@ void TestEvaluatorStress::longTextsEndWithValueOrError()
     QFETCH(bool, failed);
     QFETCH(double, value);
     QFETCH(int, number);
-    CountingPrompts prompts;
     float toHDu = 0.0174532925f;
-    try {
-        const double result = EvaluateExpr(text, toHDu, prompts);
-        QVERIFY(!failed);
-        QCOMPARE(result, value);
-    } catch (const ErrorValue &error) {
-        QVERIFY(failed);
-        QCOMPARE(error.number(), number);
-    }
+    const Evaluation evaluation = EvaluateExpr(text, toHDu);
+    QCOMPARE(evaluation.error.has_value(), failed);
+    if (evaluation.error)
+        QCOMPARE(evaluation.error->number(), number);
+    else
+        QCOMPARE(*evaluation.value, value);
 }
 
 void TestEvaluatorStress::randomUtf16EndsWithValueOrError()
@@ -294,14 +291,13 @@ void TestEvaluatorStress::randomUtf16EndsWithValueOrError()
                 const auto r = random();
                 c = QChar(r % 4 == 0 ? special[(r >> 8) % 14] : char16_t(r >> 16));
             }
-            CountingPrompts prompts;
             float toHDu = 0.0f;
-            try {
-                const double result = EvaluateExpr(text, toHDu, prompts);
-                QVERIFY(std::isfinite(result));
-            } catch (const ErrorValue &error) {
-                QVERIFY(error.number() != 0);
-            }
+            const Evaluation evaluation = EvaluateExpr(text, toHDu);
+            QVERIFY(evaluation.value.has_value() != evaluation.error.has_value());
+            if (evaluation.value)
+                QVERIFY(std::isfinite(*evaluation.value));
+            else
+                QVERIFY(evaluation.error->number() != 0);
         }
     }
 }

@@ -1,11 +1,9 @@
 #include "expression/textpreparation.h"
 
+#include "common/errorvalue.h"
+#include "common/numbertext.h"
 #include "expression/bdsjs.h"
-#include "expression/errorvalue.h"
 #include "expression/evaluator.h"
-#include "expression/numbertext.h"
-#include "expression/recordinghost.h"
-#include "platform/recordingprompts.h"
 
 #include <QTest>
 
@@ -50,88 +48,97 @@ bool mentionsTrigonometryBySearch(const QString &text)
 
 // The calculator's preparation written as plain sequential searches and replacements over the
 // whole text, ahead of the same evaluator.
-QString referenceCalculator(QString text, ExpressionState &state, ExpressionHost &host, Prompts &prompts)
+ExpressionOutcome referenceCalculator(QString text, ExpressionState &state, AngleUnit angleUnit)
 {
+    ExpressionOutcome outcome;
+    const auto note = [&](MessageIcon icon, const char *title) {
+        outcome.notices.append(Notice{icon, QString::fromLatin1(title), QString()});
+    };
     text = rewrittenSequentially(text);
     if (text.trimmed().isEmpty()) {
-        prompts.message(MessageIcon::Exclamation, QStringLiteral("no expression"), QString());
-        return QString();
+        note(MessageIcon::Exclamation, "no expression");
+        return outcome;
     }
     while (text.startsWith(QLatin1Char('=')))
         text.remove(0, 1);
-    if (text.isEmpty())
-        throw ErrorValue(ErrorNumber::InvalidCall);
+    if (text.isEmpty()) {
+        outcome.error = ErrorValue(ErrorNumber::InvalidCall);
+        return outcome;
+    }
     while (text.endsWith(QLatin1Char('=')))
         text.chop(1);
     for (const char *pair : {"*/", "**", "//", "/*"}) {
         if (text.contains(QLatin1String(pair))) {
-            prompts.message(MessageIcon::Critical, QStringLiteral("consecutive"), QString());
-            return QString();
+            note(MessageIcon::Critical, "consecutive");
+            return outcome;
         }
     }
     if (text.contains(QLatin1Char('\\')))
-        prompts.message(MessageIcon::Exclamation, QStringLiteral("integer division"), QString());
+        note(MessageIcon::Exclamation, "integer division");
     if (!state.TrigNoteShown && mentionsTrigonometryBySearch(text)) {
-        prompts.message(MessageIcon::Information, QStringLiteral("trigonometry"), QString());
+        note(MessageIcon::Information, "trigonometry");
         state.TrigNoteShown = true;
     }
-    text.replace(QStringLiteral("°"), host.anglesInRadians() ? QStringLiteral("*0.0174532925") : QString());
-    try {
-        return doubleText(EvaluateExpr(text, state.ToHDu, prompts));
-    } catch (const ErrorValue &error) {
-        prompts.message(MessageIcon::Critical, QStringLiteral("error"), QString::number(error.number()));
-        const int n = error.number();
-        if (n == ErrorNumber::DivisionByZero || n == ErrorNumber::TypeMismatch ||
-            n == ErrorNumber::ExcessClosingBracket || n == ErrorNumber::MissingClosingBracket)
-            host.removeNewestHistoryEntry();
-        return QString();
+    text.replace(QStringLiteral("°"),
+                 angleUnit == AngleUnit::Radians ? QStringLiteral("*0.0174532925") : QString());
+    const Evaluation evaluation = EvaluateExpr(text, state.ToHDu);
+    outcome.notices += evaluation.notices;
+    outcome.value = evaluation.value;
+    outcome.error = evaluation.error;
+    if (evaluation.error) {
+        note(MessageIcon::Critical, "error");
+        const int n = evaluation.error->number();
+        outcome.textAtFault = n == ErrorNumber::DivisionByZero || n == ErrorNumber::TypeMismatch ||
+                              n == ErrorNumber::ExcessClosingBracket ||
+                              n == ErrorNumber::MissingClosingBracket;
     }
-}
-
-// What a run of the calculator showed and gave, for comparing two runs: the message boxes by
-// icon (titles and texts of the reference are its own), the history removals and the result.
-struct Outcome
-{
-    QList<int> icons;
-    int removed = 0;
-    bool threw = false;
-    QString result;
-    bool trigNoteShown = false;
-
-    bool operator==(const Outcome &) const = default;
-};
-
-template <typename Calculator>
-Outcome run(Calculator calculator, const QString &text, bool radians, bool trigNoteShown)
-{
-    RecordingPrompts prompts;
-    RecordingExpressionHost host;
-    host.radians = radians;
-    ExpressionState state;
-    state.TrigNoteShown = trigNoteShown;
-    Outcome outcome;
-    try {
-        outcome.result = calculator(text, state, host, prompts);
-    } catch (const ErrorValue &error) {
-        outcome.threw = true;
-        outcome.result = QString::number(error.number());
-    }
-    for (const RecordingPrompts::Call &call : prompts.calls)
-        outcome.icons.append(int(call.icon));
-    outcome.removed = host.removed;
-    outcome.trigNoteShown = state.TrigNoteShown;
     return outcome;
 }
 
-QString describe(const Outcome &o)
+// What a run of the calculator showed and gave, for comparing two runs: the message boxes by
+// icon (titles and texts of the reference are its own), the history removals and the result
+// (the value as text, or the error number).
+struct RunSummary
+{
+    QList<int> icons;
+    bool textAtFault = false;
+    bool failed = false;
+    QString result;
+    bool trigNoteShown = false;
+
+    bool operator==(const RunSummary &) const = default;
+};
+
+template <typename Calculator>
+RunSummary run(Calculator calculator, const QString &text, bool radians, bool trigNoteShown)
+{
+    ExpressionState state;
+    state.TrigNoteShown = trigNoteShown;
+    const ExpressionOutcome outcome =
+        calculator(text, state, radians ? AngleUnit::Radians : AngleUnit::Degrees);
+    RunSummary summary;
+    if (outcome.error) {
+        summary.failed = true;
+        summary.result = QString::number(outcome.error->number());
+    } else if (outcome.value) {
+        summary.result = doubleText(*outcome.value);
+    }
+    for (const Notice &notice : outcome.notices)
+        summary.icons.append(int(notice.icon));
+    summary.textAtFault = outcome.textAtFault;
+    summary.trigNoteShown = state.TrigNoteShown;
+    return summary;
+}
+
+QString describe(const RunSummary &o)
 {
     QStringList icons;
     for (int icon : o.icons)
         icons << QString::number(icon);
-    return QStringLiteral("[%1] removed %2 threw %3 result \"%4\" note %5")
+    return QStringLiteral("[%1] at fault %2 failed %3 result \"%4\" note %5")
         .arg(icons.join(QLatin1Char(',')))
-        .arg(o.removed)
-        .arg(o.threw)
+        .arg(o.textAtFault)
+        .arg(o.failed)
         .arg(o.result)
         .arg(o.trigNoteShown);
 }
@@ -243,8 +250,8 @@ void TestTextPreparation::calculatorEqualsSequentialPreparation()
     std::mt19937 random(seed);
     for (int i = 0; i < kTextsPerRow; ++i) {
         const QString typed = randomText(random, alphabet, 12);
-        const Outcome expected = run(referenceCalculator, typed, radians, trigNoteShown);
-        const Outcome actual = run(BDSJS, typed, radians, trigNoteShown);
+        const RunSummary expected = run(referenceCalculator, typed, radians, trigNoteShown);
+        const RunSummary actual = run(BDSJS, typed, radians, trigNoteShown);
         const QByteArray where = QStringLiteral("seed %1 text \"%2\": %3 instead of %4")
                                      .arg(seed)
                                      .arg(typed, describe(actual), describe(expected))

@@ -7,7 +7,7 @@
 // Input: <file bytes> "\0OPS" <script>. Without the marker the whole input is the file and
 // the script reads every key of the file and writes one value to each.
 
-#include "expression/errorvalue.h"
+#include "common/errorvalue.h"
 #include "settings/profilefile.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #include "settings/startuperror.h"
 
-#include "expression/errorvalue.h"
+#include "common/errorvalue.h"
 #include "platform/recordingprompts.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "ui/linkrecords.h"
 
-#include "expression/errorvalue.h"
+#include "common/errorvalue.h"
 #include "platform/recordingprompts.h"
 #include "platform/recordingshell.h"
 #include "settings/profilefile.h"

@@ -1,7 +1,5 @@
 #include "weight/material.h"
 
-#include "platform/recordingprompts.h"
-
 #include <QtTest>
 
 class TestMaterial : public QObject
@@ -43,18 +41,17 @@ void TestMaterial::fixedMaterials()
     QFETCH(QString, panel1);
 
     MaterialDensity material;
-    RecordingPrompts prompts;
-    material.apply(MaterialIndex::Copper, prompts); // start away from steel
-    const MaterialChoice choice = material.apply(index, prompts);
+    material.apply(Material::Copper); // start away from steel
+    const MaterialChoice choice = material.apply(static_cast<Material>(index));
 
-    QCOMPARE(choice.checkedIndex, index);
+    QCOMPARE(choice.checked, static_cast<Material>(index));
     QCOMPARE(choice.DensityFactor, factor);
     QCOMPARE(material.DensityFactor(), factor);
     QCOMPARE(choice.panel2Text, panel2);
     QCOMPARE(choice.panel2Visible, panel2Visible);
     QCOMPARE(choice.panel1Text, panel1);
     QCOMPARE(choice.customCaption, QStringLiteral("自定义"));
-    QVERIFY(prompts.calls.isEmpty());
+    QVERIFY(choice.notices.isEmpty());
 }
 
 void TestMaterial::customEntry_data()
@@ -82,38 +79,28 @@ void TestMaterial::customEntry()
     QFETCH(QString, densityText);
 
     MaterialDensity material;
-    RecordingPrompts prompts;
-    material.apply(MaterialIndex::Aluminium, prompts);
-    prompts.inputAnswers = {answer};
-    const MaterialChoice choice = material.apply(MaterialIndex::Custom, prompts);
-
-    QVERIFY(!prompts.calls.isEmpty());
-    const RecordingPrompts::Call &ask = prompts.calls.first();
-    QCOMPARE(ask.kind, RecordingPrompts::Kind::Input);
-    QCOMPARE(ask.text, QStringLiteral("请输入材质密度：\r\n\r\n单位：g/cm3"));
-    QCOMPARE(ask.title, QStringLiteral("自定义材质"));
-    QCOMPARE(ask.defaultText, QStringLiteral("7.85"));
+    material.apply(Material::Aluminium);
+    QCOMPARE(MaterialDensity::customPrompt(), QStringLiteral("请输入材质密度：\r\n\r\n单位：g/cm3"));
+    QCOMPARE(MaterialDensity::customTitle(), QStringLiteral("自定义材质"));
+    QCOMPARE(material.customDensityText(), QStringLiteral("7.85"));
+    const MaterialChoice choice = material.apply(Material::Custom, answer);
 
     const QString caption = QStringLiteral("自定义 ") + densityText + QStringLiteral("g/cm3");
     QCOMPARE(choice.CustomDensity, density);
     QCOMPARE(choice.customCaption, caption);
-    QCOMPARE(material.caption(MaterialIndex::Custom), caption);
+    QCOMPARE(material.caption(Material::Custom), caption);
     QCOMPARE(choice.panel2Text, QStringLiteral("自定义 ") + densityText);
     QCOMPARE(choice.panel1Text, QStringLiteral("材质密度：") + caption);
     if (accepted) {
-        QCOMPARE(prompts.calls.size(), 1);
-        QCOMPARE(choice.checkedIndex, MaterialIndex::Custom);
+        QVERIFY(choice.notices.isEmpty());
+        QCOMPARE(choice.checked, Material::Custom);
         QCOMPARE(choice.DensityFactor, density / 7.85f);
         QVERIFY(choice.panel2Visible);
     } else {
-        QCOMPARE(prompts.calls.size(), 2);
-        const RecordingPrompts::Call &note = prompts.calls.at(1);
-        QCOMPARE(note.kind, RecordingPrompts::Kind::Message);
-        QCOMPARE(note.icon, MessageIcon::Information);
-        QCOMPARE(note.title, QStringLiteral("注意"));
-        QCOMPARE(note.text, QStringLiteral("  密度值不正确 或 取消自定义，\r\n材质恢复为默认（钢）。"));
-        QCOMPARE(note.buttons, MessageButtons::Ok);
-        QCOMPARE(choice.checkedIndex, MaterialIndex::Steel);
+        QCOMPARE(choice.notices,
+                 (Notices{{MessageIcon::Information, QStringLiteral("注意"),
+                           QStringLiteral("  密度值不正确 或 取消自定义，\r\n材质恢复为默认（钢）。")}}));
+        QCOMPARE(choice.checked, Material::Steel);
         QCOMPARE(choice.DensityFactor, 1.0f);
         QVERIFY(!choice.panel2Visible);
     }
@@ -122,45 +109,39 @@ void TestMaterial::customEntry()
 void TestMaterial::customEntryProposesLastAcceptedDensity()
 {
     MaterialDensity material;
-    RecordingPrompts prompts;
-    prompts.inputAnswers = {"8.5", "", "2.7"};
-    const MaterialChoice accepted = material.apply(MaterialIndex::Custom, prompts);
-    QVERIFY(qAbs(accepted.DensityFactor - 1.0828f) < 0.0001f);
-    material.apply(MaterialIndex::Custom, prompts); // cancelled: back to steel and 7.85
-    material.apply(MaterialIndex::Custom, prompts);
-
     QStringList proposals;
-    for (const RecordingPrompts::Call &call : prompts.calls) {
-        if (call.kind == RecordingPrompts::Kind::Input)
-            proposals << call.defaultText;
-    }
+    proposals << material.customDensityText();
+    const MaterialChoice accepted = material.apply(Material::Custom, QStringLiteral("8.5"));
+    QVERIFY(qAbs(accepted.DensityFactor - 1.0828f) < 0.0001f);
+    proposals << material.customDensityText();
+    material.apply(Material::Custom, QString()); // cancelled: back to steel and 7.85
+    proposals << material.customDensityText();
+    material.apply(Material::Custom, QStringLiteral("2.7"));
+
     QCOMPARE(proposals, (QStringList{"7.85", "8.5", "7.85"}));
-    QCOMPARE(material.checkedIndex(), MaterialIndex::Custom);
+    QCOMPARE(material.checked(), Material::Custom);
     QCOMPARE(material.CustomDensity(), 2.7f);
 }
 
 void TestMaterial::typeSwitchShowsCustomCaption()
 {
     MaterialDensity material;
-    RecordingPrompts prompts;
-    prompts.inputAnswers = {"8.5"};
-    material.apply(MaterialIndex::Custom, prompts);
+    material.apply(Material::Custom, QStringLiteral("8.5"));
     QCOMPARE(material.panel2TextOnTypeSwitch(), QStringLiteral("自定义 8.5g/cm3"));
-    material.apply(MaterialIndex::Copper, prompts);
+    material.apply(Material::Copper);
     QCOMPARE(material.panel2TextOnTypeSwitch(), QStringLiteral("铜 8.92"));
     // The custom item keeps the caption of its last entry while another material is chosen.
-    QCOMPARE(material.caption(MaterialIndex::Custom), QStringLiteral("自定义 8.5g/cm3"));
+    QCOMPARE(material.caption(Material::Custom), QStringLiteral("自定义 8.5g/cm3"));
 }
 
 void TestMaterial::unknownIndexChangesNothing()
 {
     MaterialDensity material;
-    RecordingPrompts prompts;
-    material.apply(MaterialIndex::Copper, prompts);
-    const MaterialChoice choice = material.apply(7, prompts);
-    QCOMPARE(choice.checkedIndex, MaterialIndex::Copper);
+    material.apply(Material::Copper);
+    const MaterialChoice choice = material.apply(static_cast<Material>(7), QStringLiteral("8.5"));
+    QCOMPARE(choice.checked, Material::Copper);
     QCOMPARE(material.DensityFactor(), 1.1363f);
-    QVERIFY(prompts.calls.isEmpty());
+    QVERIFY(choice.notices.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestMaterial)

@@ -3,8 +3,8 @@
 #include "weight/weightboxcheck.h"
 
 #include "catalogue/tableloader.h"
-#include "expression/bdsjs.h"
-#include "expression/numbertext.h"
+#include "common/numbertext.h"
+#include "expression/recordinghost.h"
 #include "platform/recordingprompts.h"
 
 #include <QtTest>
@@ -176,7 +176,7 @@ WeightInputs inputsOf(const Case &c, FakeEvaluator &evaluator)
     in.catalogue = c.table;
     in.subType = c.subType;
     in.DensityFactor = c.factor;
-    in.precisionMode = c.mode;
+    in.precisionMode = static_cast<PrecisionMode>(c.mode);
     if (c.type == 11) {
         in.listIndex[1] = c.row;
         in.sizeBoxEntries = AngleWidths;
@@ -561,27 +561,26 @@ void TestWeightComputation::plateWithCopperScalesPieceWeight()
 
 void TestWeightComputation::plateAreaThroughTheEvaluator()
 {
-    struct Host : ExpressionHost
-    {
-        bool anglesInRadians() const override { return false; }
-        int currentType() const override { return 10; }
-        void removeNewestHistoryEntry() override {}
-    } host;
+    RecordingExpressionHost host;
+    host.type = 10;
     ExpressionState expression;
-    RecordingPrompts prompts;
 
     WeightInputs in;
     in.type = CalculationType::Plate;
     in.boxTexts = boxes("", "10", "1000*2000", "3");
-    in.evaluate = [&](const QString &text) { return BDSJS(text, expression, host, prompts); };
+    in.evaluate = [&](const QString &text) {
+        const ExpressionOutcome outcome = host.calculate(text, expression);
+        return outcome.value ? doubleText(*outcome.value) : QString();
+    };
     const WeightOutcome good = computeWeight(in, Previous);
     QCOMPARE(good.display.resultText, QStringLiteral("471.0"));
-    QVERIFY(prompts.calls.isEmpty());
+    QVERIFY(host.shown.isEmpty());
 
     // A refused area shows the evaluator's own message and leaves the total as it was.
     in.boxTexts[2] = QStringLiteral("1000**2000");
     const WeightOutcome refused = computeWeight(in, good.display);
-    QCOMPARE(prompts.calls.size(), 1);
+    QCOMPARE(host.shown.size(), 1);
+    QCOMPARE(host.removed, 0);
     QCOMPARE(refused.display.resultText, QStringLiteral("471.0"));
     QVERIFY(refused.completed);
 }

@@ -1,4 +1,4 @@
-#include "expression/numbertext.h"
+#include "common/numbertext.h"
 
 #include <QLocale>
 #include <QTest>

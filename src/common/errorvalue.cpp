@@ -1,4 +1,4 @@
-#include "expression/errorvalue.h"
+#include "common/errorvalue.h"
 
 QString standardErrorDescription(int number)
 {

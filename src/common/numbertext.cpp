@@ -1,6 +1,6 @@
-#include "expression/numbertext.h"
+#include "common/numbertext.h"
 
-#include "expression/decimal.h"
+#include "common/decimal.h"
 
 #include <charconv>
 #include <cmath>

@@ -5,23 +5,27 @@
 
 #include <exception>
 
-// Error numbers the program raises and tells apart.
+// Error numbers the program raises and tells apart. The enumeration is unscoped inside its
+// namespace on purpose: the names read ErrorNumber::TypeMismatch, and a number compares and
+// switches with the plain int an ErrorValue carries (which may be any runtime number).
 namespace ErrorNumber {
-inline constexpr int InvalidCall = 5;
-inline constexpr int Overflow = 6;
-inline constexpr int DivisionByZero = 11;
-inline constexpr int TypeMismatch = 13;
-inline constexpr int OutOfStackSpace = 28;
-inline constexpr int BadFileName = 52;
-inline constexpr int FileNotFound = 53;
-inline constexpr int FileAlreadyExists = 58;
-inline constexpr int PathFileAccess = 75;
-inline constexpr int PathNotFound = 76;
-inline constexpr int NoSuchControl = 340;
-inline constexpr int InvalidPropertyValue = 380;
-// The program's own numbers: the user-error base 0x80040000 plus 1001 and 1002.
-inline constexpr int ExcessClosingBracket = -2147220503;  // 0x800403E9
-inline constexpr int MissingClosingBracket = -2147220502; // 0x800403EA
+enum Value : int {
+    InvalidCall = 5,
+    Overflow = 6,
+    DivisionByZero = 11,
+    TypeMismatch = 13,
+    OutOfStackSpace = 28,
+    BadFileName = 52,
+    FileNotFound = 53,
+    FileAlreadyExists = 58,
+    PathFileAccess = 75,
+    PathNotFound = 76,
+    NoSuchControl = 340,
+    InvalidPropertyValue = 380,
+    // The program's own numbers: the user-error base 0x80040000 plus 1001 and 1002.
+    ExcessClosingBracket = -2147220503,  // 0x800403E9
+    MissingClosingBracket = -2147220502, // 0x800403EA
+};
 } // namespace ErrorNumber
 
 // The standard description of a runtime error number; empty for numbers without one.
