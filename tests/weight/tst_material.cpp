@@ -65,6 +65,7 @@ void TestMaterial::customEntry_data()
     QTest::addColumn<QString>("densityText");
 
     QTest::newRow("8.5 accepted") << "8.5" << true << 8.5f << "8.5";
+    QTest::newRow("8.4: factor divided in double, then narrowed") << "8.4" << true << 8.4f << "8.4";
     QTest::newRow("blanks trimmed, trailing letters ignored") << "  8.9abc " << true << 8.9f << "8.9";
     QTest::newRow("zero refused") << "0" << false << 7.85f << "7.85";
     QTest::newRow("negative refused") << "-3" << false << 7.85f << "7.85";
@@ -103,7 +104,7 @@ void TestMaterial::customEntry()
     if (accepted) {
         QCOMPARE(prompts.calls.size(), 1);
         QCOMPARE(choice.checkedIndex, MaterialIndex::Custom);
-        QCOMPARE(choice.DensityFactor, density / 7.85f);
+        QCOMPARE(choice.DensityFactor, static_cast<float>(static_cast<double>(density) / 7.85));
         QVERIFY(choice.panel2Visible);
     } else {
         QCOMPARE(prompts.calls.size(), 2);
