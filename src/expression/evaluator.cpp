@@ -182,7 +182,7 @@ private:
             if (c == QLatin1Char(')'))
                 throw ErrorValue(ErrorNumber::ExcessClosingBracket, kSource, kExcessClosing);
             const int cls = operatorClass(c);
-            if (cls == kNone) {
+            if (cls == kNone || isExponentSign(m_text.sliced(begin, end - begin), i - begin)) {
                 afterOperator = false;
                 continue;
             }
