@@ -480,7 +480,10 @@ void writeProfileStrings(const QString &path, const QList<ProfileEntry> &entries
         const bool folderGone = !QFileInfo(QFileInfo(path).absolutePath()).isDir();
         throw ErrorValue(folderGone ? ErrorNumber::PathNotFound : ErrorNumber::PathFileAccess, errorSource());
     }
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    // The write is buffered: a full disk shows only when the buffer is flushed, and commit()
+    // would not see that failure and put an empty file in place of the settings. So flush
+    // first and give up (the old file stays) when it fails.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
         throw ErrorValue(ErrorNumber::PathFileAccess, errorSource());
 }
 
