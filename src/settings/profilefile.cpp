@@ -391,6 +391,17 @@ QString storedValue(const QString &value)
 
 } // namespace
 
+bool keepsWhole(const QString &value)
+{
+    // Both encodings need at most 4 bytes per UTF-16 code unit, so short values need no count.
+    if (value.size() * 4 <= MaxValueBytes)
+        return true;
+    if (value.toUtf8().size() > MaxValueBytes)
+        return false;
+    QStringEncoder encoder(LegacyEncoding);
+    return QByteArray(encoder(value)).size() <= MaxValueBytes;
+}
+
 std::optional<QString> profileString(const QString &path, const QString &section, const QString &key)
 {
     Document document;
