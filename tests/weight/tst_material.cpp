@@ -104,7 +104,9 @@ void TestMaterial::customEntry()
     if (accepted) {
         QCOMPARE(prompts.calls.size(), 1);
         QCOMPARE(choice.checkedIndex, MaterialIndex::Custom);
-        QCOMPARE(choice.DensityFactor, static_cast<float>(static_cast<double>(density) / 7.85));
+        // Exactly, not within QCOMPARE's float tolerance: a single-precision quotient is one
+        // unit off in the last place for 8.4.
+        QVERIFY(choice.DensityFactor == static_cast<float>(static_cast<double>(density) / 7.85));
         QVERIFY(choice.panel2Visible);
     } else {
         QCOMPARE(prompts.calls.size(), 2);
