@@ -252,6 +252,27 @@ bool isNumberText(QStringView text)
     return s.hasDigit && s.end == t.size();
 }
 
+bool isExponentSign(QStringView text, qsizetype pos)
+{
+    if (pos < 2 || pos + 1 >= text.size() || !isSign(text[pos]) || !isDigit(text[pos + 1]) ||
+        !isExponentLetter(text[pos - 1]))
+        return false;
+    qsizetype start = pos - 2;
+    bool digit = false;
+    bool point = false;
+    for (; start >= 0; --start) {
+        const QChar c = text[start];
+        if (isDigit(c))
+            digit = true;
+        else if (c == QLatin1Char('.') && !point)
+            point = true;
+        else
+            break;
+    }
+    // A mantissa glued to a letter or another number ("x1E-5", "1.2.3E-5") is no number.
+    return digit && (start < 0 || !(text[start].isLetterOrNumber() || text[start] == QLatin1Char('.')));
+}
+
 std::optional<double> readNumberStrict(QStringView text)
 {
     const QStringView t = trimmedView(text);

@@ -18,6 +18,12 @@ double readNumberPrefix(QStringView text);
 // sign, at least one digit). "1E", "." and "1,5" are not numbers.
 bool isNumberText(QStringView text);
 
+// True when the "+" or "-" at `pos` is the sign of a number's exponent: directly after the "E"
+// or "D" (either case) that follows a mantissa (digits with at most one ".", not the tail of a
+// longer word) and directly before a digit, as in 1E-5 or 2.5d+3. Such a sign belongs to the
+// number and is never an operator, so a result shown as 1.00E-05 reads back as that number.
+bool isExponentSign(QStringView text, qsizetype pos);
+
 // The value of a number text (see isNumberText); nothing when the text is not a number or
 // its value lies beyond the double range.
 std::optional<double> readNumberStrict(QStringView text);

@@ -194,7 +194,7 @@ private:
             if (c == QLatin1Char(')'))
                 raise(ErrorValue(ErrorNumber::ExcessClosingBracket, kSource, kExcessClosing), i);
             const int cls = operatorClass(c);
-            if (cls == kNone) {
+            if (cls == kNone || isExponentSign(m_text.sliced(begin, end - begin), i - begin)) {
                 afterOperator = false;
                 continue;
             }

@@ -2,7 +2,18 @@
 
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+
+#include <algorithm>
+
+namespace {
+
+// An answer typed or pasted into an input box is never cut short.
+constexpr int InputMaxLength = 1 << 20;
+
+} // namespace
 
 MessageAnswer QtPrompts::message(MessageIcon icon, const QString &title, const QString &text,
                                  MessageButtons buttons)
@@ -22,6 +33,8 @@ MessageAnswer QtPrompts::message(MessageIcon icon, const QString &title, const Q
     const QMessageBox::StandardButtons standardButtons =
         buttons == MessageButtons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok;
     QMessageBox box(boxIcon, title, text, standardButtons, m_parent);
+    // Texts quote what the user typed ("<b>1</b>*"): never read them as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     if (buttons == MessageButtons::YesNo)
         box.setDefaultButton(QMessageBox::Yes);
@@ -33,14 +46,20 @@ MessageAnswer QtPrompts::message(MessageIcon icon, const QString &title, const Q
 
 QString QtPrompts::input(const QString &prompt, const QString &title, const QString &defaultText)
 {
-    bool accepted = false;
-    const QString text =
-        QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, defaultText, &accepted);
-    return accepted ? text : QString();
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    if (auto *label = dialog.findChild<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
+    if (auto *edit = dialog.findChild<QLineEdit *>())
+        edit->setMaxLength(std::max(InputMaxLength, int(defaultText.size())));
+    dialog.setTextValue(defaultText); // again, now that the box takes all of it
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 QString QtPrompts::chooseFile()
 {
     return QFileDialog::getOpenFileName(m_parent, QStringLiteral("选择文件"), QString(),
-                                        QStringLiteral("所有文件(*.*)"));
+                                        QStringLiteral("所有文件(*)"));
 }

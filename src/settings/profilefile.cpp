@@ -391,6 +391,17 @@ QString storedValue(const QString &value)
 
 } // namespace
 
+bool keepsWhole(const QString &value)
+{
+    // Both encodings need at most 4 bytes per UTF-16 code unit, so short values need no count.
+    if (value.size() * 4 <= MaxValueBytes)
+        return true;
+    if (value.toUtf8().size() > MaxValueBytes)
+        return false;
+    QStringEncoder encoder(LegacyEncoding);
+    return QByteArray(encoder(value)).size() <= MaxValueBytes;
+}
+
 std::optional<QString> profileString(const QString &path, const QString &section, const QString &key)
 {
     Document document;
@@ -480,7 +491,10 @@ void writeProfileStrings(const QString &path, const QList<ProfileEntry> &entries
         const bool folderGone = !QFileInfo(QFileInfo(path).absolutePath()).isDir();
         throw ErrorValue(folderGone ? ErrorNumber::PathNotFound : ErrorNumber::PathFileAccess, errorSource());
     }
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    // The write is buffered: a full disk shows only when the buffer is flushed, and commit()
+    // would not see that failure and put an empty file in place of the settings. So flush
+    // first and give up (the old file stays) when it fails.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
         throw ErrorValue(ErrorNumber::PathFileAccess, errorSource());
 }
 

@@ -27,6 +27,9 @@ namespace Profile {
 // The most bytes (in the file's encoding) of a value that profileString returns.
 inline constexpr int MaxValueBytes = 65535;
 
+// True when `value`, once stored, reads back whole: at most MaxValueBytes in either encoding.
+bool keepsWhole(const QString &value);
+
 // The value of `key` in `section`, cut to MaxValueBytes; nullopt when the file, the
 // section or the key does not exist, or the file cannot be read (a folder, a pipe, no access).
 // A key present with an empty value gives the empty text.

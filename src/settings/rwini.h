@@ -9,21 +9,15 @@
 #include <functional>
 #include <optional>
 
-class ErrorValue;
-class Prompts;
-class Shell;
-
-// The mailto link offered after a failed settings write: the author's address with a
-// subject naming the program's version and the error, percent-encoded.
-QString writeErrorMailLink(const ErrorValue &error);
-
 // The settings file beside the program and the four procedures every other part of the
-// program reads and writes it through. A failing write shows the two error dialogs, offers
-// the mail to the author, and ends the program through `endProgram`.
+// program reads and writes it through. Once the window runs, a write that fails (read-only
+// file or file system, full disk, folder gone) leaves the file as it was and never stops the
+// program: what it holds stays in use, and the first failure of the run is handed to
+// `showNotice` as "设置未能保存：" + the reason, for the status bar.
 class RWini
 {
 public:
-    RWini(Prompts &prompts, Shell &shell, std::function<void()> endProgram);
+    explicit RWini(std::function<void(const QString &notice)> showNotice = {});
 
     // Sets IniPath to the settings file in `programDirectory`.
     void setProgramDirectory(const QString &programDirectory);
@@ -40,13 +34,11 @@ public:
     bool settingsUnwritable() const { return m_unwritable; }
 
     // The stored value, or `defaultValue` written back when the key is missing or empty.
-    // Outside start-up, throws ErrorValue when the file cannot be written back.
     QString GetIniS(const QString &section, const QString &key, const QString &defaultValue);
     // The integer at the start of the stored value; the default is written back whenever the
-    // value read equals it. Outside start-up, throws ErrorValue when it cannot be written back.
+    // value read equals it.
     int GetIniN(const QString &section, const QString &key, short defaultValue);
-    // Store a value (SetIniN its decimal text). A failed write shows the error dialogs and
-    // calls `endProgram`; these two never throw.
+    // Store a value (SetIniN its decimal text). None of the four throws.
     void SetIniS(const QString &section, const QString &key, const QString &value);
     void SetIniN(const QString &section, const QString &key, int value);
 
@@ -54,16 +46,11 @@ public:
 
 private:
     std::optional<QString> stored(const QString &section, const QString &key) const;
-    enum class OnFailure { Throw, Report };
-    void write(const QString &section, const QString &key, const QString &value, const QString &procedure,
-               OnFailure onFailure);
-    void reportWriteError(const QString &procedure, const ErrorValue &error);
+    void write(const QString &section, const QString &key, const QString &value);
 
-    Prompts &m_prompts;
-    Shell &m_shell;
-    std::function<void()> m_endProgram;
+    std::function<void(const QString &notice)> m_showNotice;
     QString m_iniPath;
-    bool m_writeFailed = false;
+    bool m_writeFailureShown = false;
     bool m_starting = false;
     QList<Profile::ProfileEntry> m_startupWrites;
     QHash<QString, QString> m_startupValues; // the latest of them by section + "\n" + key

@@ -19,7 +19,11 @@ FrmMain::FrmMain(Prompts &prompts, Shell &shell, QString programDirectory, std::
                  QWidget *parent)
     : QMainWindow(parent), m_prompts(prompts), m_shell(shell),
       m_programDirectory(std::move(programDirectory)), m_endProgram(std::move(endProgram)),
-      m_rwini(prompts, shell, [this] { this->endProgram(); })
+      m_rwini([this](const QString &notice) {
+          // Shown after the action that stored the setting has written its own status text.
+          QMetaObject::invokeMethod(
+              this, [this, notice] { setPanelText(1, notice); }, Qt::QueuedConnection);
+      })
 {
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(FrmMainText::ProductName);

@@ -1,5 +1,6 @@
 #include "ui/frmmain.h"
 
+#include "ui/frmmain_helpers.h"
 #include "ui/frmmain_texts.h"
 #include "ui/typeicons.h"
 
@@ -218,6 +219,7 @@ void FrmMain::buildPanel()
     CombKJSR = new QComboBox(PicMain);
     CombKJSR->setObjectName(QStringLiteral("CombKJSR"));
     CombKJSR->setEditable(true);
+    CombKJSR->lineEdit()->setMaxLength(TypedTextMaxLength);
     CombKJSR->setInsertPolicy(QComboBox::NoInsert); // the calculate command keeps the history itself
     CombKJSR->setCompleter(nullptr);                // no inline completion from the history
     CombKJSR->setMaxVisibleItems(24);
@@ -238,6 +240,7 @@ void FrmMain::buildPanel()
         box->setObjectName(indexed(QStringLiteral("CombSR"), k));
         box->setEditable(k > 0); // the size box of the part types is a pick-only list
         if (k > 0) {
+            box->lineEdit()->setMaxLength(TypedTextMaxLength);
             box->setInsertPolicy(QComboBox::NoInsert);
             box->setCompleter(nullptr);
             box->setMinimumContentsLength(4);

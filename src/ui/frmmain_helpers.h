@@ -2,6 +2,10 @@
 
 #include <QString>
 
+// What an editable box takes: a typed or pasted text is never cut short (a line edit cuts at
+// 32,767 characters by default, and the value of a cut expression is silently another).
+inline constexpr int TypedTextMaxLength = 1 << 20;
+
 // The text without the blanks (" ") at both ends; other white space stays, as in the
 // stored expressions.
 inline QString trimBlanks(const QString &text)

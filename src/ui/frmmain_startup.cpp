@@ -4,6 +4,7 @@
 #include "platform/contact.h"
 #include "platform/prompts.h"
 #include "platform/version.h"
+#include "settings/profilefile.h"
 #include "settings/startuperror.h"
 #include "ui/frmcgggkk.h" // GaugeWindows reads the window through a QPointer
 #include "ui/frmmain_helpers.h"
@@ -74,10 +75,11 @@ bool FrmMain::runStartupSteps()
     if (m_ended)
         return false;
 
-    const int historySize =
-        narrowTo16(m_rwini.GetIniN(FrmMainText::SectionExpression, FrmMainText::KeyHistorySize, 1));
+    // A stored size that names no menu item (edited by hand, say) falls back to "8 个", which
+    // the click below writes back, rather than keeping the program from starting.
+    int historySize = m_rwini.GetIniN(FrmMainText::SectionExpression, FrmMainText::KeyHistorySize, 1);
     if (historySize < 0 || historySize >= static_cast<int>(MSBDSSL.size()))
-        throw ErrorValue(ErrorNumber::NoSuchControl, QStringLiteral("FrmMain"));
+        historySize = 1;
     MSBDSSL_Click(historySize);
     if (m_ended)
         return false;
@@ -122,7 +124,14 @@ void FrmMain::loadHistory()
 
 void FrmMain::storeHistory()
 {
-    const int count = CombKJSR->count();
+    // An entry the settings file would cut is left out (the running list keeps it): stored
+    // cut, it would calculate another value at the next start.
+    QStringList entries;
+    for (int i = 0; i < CombKJSR->count(); ++i) {
+        if (Profile::keepsWhole(CombKJSR->itemText(i)))
+            entries << CombKJSR->itemText(i);
+    }
+    const int count = static_cast<int>(entries.size());
     if (count <= 0 || m_historyLimit <= 0)
         return;
     m_rwini.SetIniN(FrmMainText::SectionExpression, FrmMainText::KeyHistoryCount,
@@ -130,7 +139,7 @@ void FrmMain::storeHistory()
     // Every entry is stored, also those beyond the limit; the next start loads only the count.
     for (int i = 0; i < count && !m_ended; ++i)
         m_rwini.SetIniS(FrmMainText::SectionExpression, FrmMainText::KeyHistoryEntry + QString::number(i),
-                        CombKJSR->itemText(i));
+                        entries.at(i));
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)
@@ -155,7 +164,7 @@ void FrmMain::Form_LinkExecute(const QString &command)
 {
     if (command != QStringLiteral("Normal"))
         return;
-    setWindowState(windowState() & ~Qt::WindowMinimized);
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
     show();
     raise();
     activateWindow();

@@ -26,6 +26,7 @@ const QString RefusalTitle = QStringLiteral("注意");
 constexpr float CopperFactor = 1.1363f;
 constexpr float AluminiumFactor = 0.34395f;
 constexpr float SteelDensity = 7.85f;
+constexpr double SteelDensityDivisor = 7.85; // the factor is the density over this, in double
 
 } // namespace
 
@@ -135,7 +136,9 @@ MaterialChoice MaterialDensity::apply(Material material, const QString &typedDen
         if (value > 0.0 && fitsSingle && density > 0.0f) {
             m_checked = Material::Custom;
             m_customDensity = density;
-            m_densityFactor = m_customDensity / SteelDensity;
+            // Divided in double and only then narrowed: a single-precision quotient is off by
+            // one unit in the fifth decimal of some weights (8.4 with I-beam 12.6).
+            m_densityFactor = static_cast<float>(static_cast<double>(m_customDensity) / SteelDensityDivisor);
         } else {
             notices.append(Notice{MessageIcon::Information, RefusalTitle, refusalText()});
             m_checked = Material::Steel;

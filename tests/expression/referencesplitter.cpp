@@ -65,7 +65,7 @@ double referenceEvaluate(QString text, float &toHDu, Prompts &prompts)
             if (depth < 0)
                 throw ErrorValue(ErrorNumber::ExcessClosingBracket, "EvaluateExpr",
                                  QStringLiteral("在表达式中有多余的 “)” ，请检查！"));
-        } else if (depth == 0 && QStringLiteral("^*/\\%+-").contains(c)) {
+        } else if (depth == 0 && QStringLiteral("^*/\\%+-").contains(c) && !isExponentSign(text, i)) {
             int cls = 9;
             if (c == '+' || c == '-')
                 cls = 4;

@@ -67,6 +67,11 @@ void TestEvaluator::values_data()
     QTest::newRow("lone minus") << "-" << 0.0;
     QTest::newRow("exponent number") << "1.5E3+1" << 1501.0;
     QTest::newRow("exponent D") << "2D2" << 200.0;
+    QTest::newRow("negative exponent") << "1E-5" << 1E-5;
+    QTest::newRow("positive exponent in product") << "2.5E+3*2" << 5000.0;
+    QTest::newRow("difference with negative exponent") << "3-1E-2" << 3 - 1E-2;
+    QTest::newRow("shown exponent form read back") << "1.00E-05" << 1E-5;
+    QTest::newRow("lower-case D exponent with sign") << "-2d-1/2" << -0.1;
     QTest::newRow("function name any case") << "SIN(30)+sIn(30)" << 2 * std::sin(30 * double(kDegrees));
     QTest::newRow("arc tangent back in degrees") << "ATN(1)" << std::atan(1.0) / double(kDegrees);
     QTest::newRow("function of expression") << "cos(30+30)" << std::cos(60 * double(kDegrees));
@@ -108,7 +113,9 @@ void TestEvaluator::errors_data()
     QTest::newRow("juxtaposed group") << "2(3)" << 13 << ev << kTypeMismatch;
     QTest::newRow("letters") << "abc" << 13 << ev << kTypeMismatch;
     QTest::newRow("unknown name in sum") << "1+x" << 13 << ev << kTypeMismatch;
-    QTest::newRow("bare exponent letter") << "1E-5" << 13 << ev << kTypeMismatch;
+    QTest::newRow("bare exponent letter") << "1E" << 13 << ev << kTypeMismatch;
+    QTest::newRow("blank before exponent sign makes it an operator") << "1E -5" << 13 << ev << kTypeMismatch;
+    QTest::newRow("exponent sign of a word is an operator") << "x1E-5" << 13 << ev << kTypeMismatch;
     QTest::newRow("signed text with letters") << "-5abc" << 13 << ev << kTypeMismatch;
     QTest::newRow("inner equals sign") << "1+2=3" << 13 << ev << kTypeMismatch;
     QTest::newRow("decimal comma") << "1,5" << 13 << ev << kTypeMismatch;

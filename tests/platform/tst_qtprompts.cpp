@@ -2,7 +2,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
@@ -80,13 +82,14 @@ private Q_SLOTS:
         QFETCH(int, click);
         QFETCH(MessageAnswer, answer);
         const QString title = QStringLiteral("错误！");
-        const QString text = QStringLiteral("第一行\r\n第二行");
+        const QString text = QStringLiteral("第一行 <b>1</b>*\r\n第二行");
 
         QString seenTitle;
         QString seenText;
         int seenIcon = -1;
         int seenButtons = -1;
         bool modal = false;
+        bool plain = false;
         DialogDriver driver([&](QWidget *dialog) {
             auto *box = qobject_cast<QMessageBox *>(dialog);
             QVERIFY(box);
@@ -95,6 +98,7 @@ private Q_SLOTS:
             seenIcon = int(box->icon());
             seenButtons = int(box->standardButtons());
             modal = box->windowModality() == Qt::ApplicationModal;
+            plain = box->textFormat() == Qt::PlainText; // typed text is never read as markup
             box->button(QMessageBox::StandardButton(click))->click();
         });
         QtPrompts prompts;
@@ -105,6 +109,7 @@ private Q_SLOTS:
         QCOMPARE(seenIcon, boxIcon);
         QCOMPARE(seenButtons, boxButtons);
         QVERIFY(modal);
+        QVERIFY(plain);
         QCOMPARE(got, answer);
     }
 
@@ -120,6 +125,11 @@ private Q_SLOTS:
             << QStringLiteral("默认") << QString() << true << QStringLiteral("默认");
         QTest::newRow("blanks are kept as typed")
             << QString() << QStringLiteral("  a  b ") << true << QStringLiteral("  a  b ");
+        QTest::newRow("markup is shown and returned as typed")
+            << QStringLiteral("<b>1</b>*") << QString() << true << QStringLiteral("<b>1</b>*");
+        QTest::newRow("a long paste is not cut")
+            << QString() << QStringLiteral("1+").repeated(30000) + QStringLiteral("1") << true
+            << QStringLiteral("1+").repeated(30000) + QStringLiteral("1");
         QTest::newRow("cancel gives the empty text")
             << QStringLiteral("默认") << QStringLiteral("typed") << false << QString();
     }
@@ -133,10 +143,12 @@ private Q_SLOTS:
         QString seenTitle;
         QString seenLabel;
         QString seenDefault;
+        bool plainLabel = false;
         DialogDriver driver([&](QWidget *dialog) {
             auto *box = qobject_cast<QInputDialog *>(dialog);
             QVERIFY(box);
             seenTitle = box->windowTitle();
+            plainLabel = box->findChild<QLabel *>()->textFormat() == Qt::PlainText;
             seenLabel = box->labelText();
             seenDefault = box->textValue();
             auto *edit = box->findChild<QLineEdit *>();
@@ -152,12 +164,32 @@ private Q_SLOTS:
         });
         QtPrompts prompts;
         const QString got =
-            prompts.input(QStringLiteral("请输入名称"), QStringLiteral("添加链接"), defaultText);
+            prompts.input(QStringLiteral("请输入<i>名称</i>"), QStringLiteral("添加链接"), defaultText);
         QVERIFY(driver.found);
         QCOMPARE(seenTitle, QStringLiteral("添加链接"));
-        QCOMPARE(seenLabel, QStringLiteral("请输入名称"));
+        QCOMPARE(seenLabel, QStringLiteral("请输入<i>名称</i>"));
+        QVERIFY(plainLabel);
         QCOMPARE(seenDefault, defaultText);
         QCOMPARE(got, expected);
+    }
+
+    void fileDialogListsEveryFile()
+    {
+        // "*.*" would hide every file without an extension, which on Linux is most programs.
+        QString title;
+        QStringList filters;
+        DialogDriver driver([&](QWidget *dialog) {
+            auto *box = qobject_cast<QFileDialog *>(dialog);
+            QVERIFY(box);
+            title = box->windowTitle();
+            filters = box->nameFilters();
+            box->reject();
+        });
+        QtPrompts prompts;
+        QCOMPARE(prompts.chooseFile(), QString());
+        QVERIFY(driver.found);
+        QCOMPARE(title, QStringLiteral("选择文件"));
+        QCOMPARE(filters, QStringList{QStringLiteral("所有文件(*)")});
     }
 };
 

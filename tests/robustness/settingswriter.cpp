@@ -6,8 +6,6 @@
 
 #include "settingsversions.h"
 
-#include "platform/recordingprompts.h"
-#include "platform/recordingshell.h"
 #include "settings/rwini.h"
 
 #include <QCoreApplication>
@@ -24,9 +22,7 @@ int main(int argc, char *argv[])
         std::fputs("usage: settingswriter <program folder> <first version>\n", stderr);
         return 2;
     }
-    RecordingPrompts prompts;
-    RecordingShell shell;
-    RWini settings(prompts, shell, [] { std::_Exit(3); }); // a failed write ends the run
+    RWini settings([](const QString &) { std::_Exit(3); }); // a failed write ends the run
     settings.setProgramDirectory(args.at(1));
     for (long long version = args.at(2).toLongLong();; ++version)
         settings.SetIniS(SettingsVersions::Section, SettingsVersions::Key,

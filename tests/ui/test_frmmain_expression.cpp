@@ -44,6 +44,7 @@ private slots:
     void oneCharacterResultIsNotCopied();
     void manualCopy();
     void pasteAndCalculate();
+    void longTextIsNeverCut();
     void clearButton();
     void historySizeIsStoredAtOnce();
     void helpBox();
@@ -360,6 +361,33 @@ void TestFrmMainExpression::pasteAndCalculate()
     QCOMPARE(h.expressionBox()->currentText(), QString());
     QCOMPARE(h.history(), QStringList{QStringLiteral("2*3")});
     QVERIFY(h.prompts.calls.isEmpty());
+}
+
+void TestFrmMainExpression::longTextIsNeverCut()
+{
+    // Beyond a line edit's default limit (32,767) and beyond what the settings file keeps
+    // whole (65,535 bytes): the value is that of the whole text, and the entry is left out of
+    // the stored history rather than stored cut.
+    const QString longSum = QStringLiteral("0+").repeated(40000) + QStringLiteral("1+1");
+    Harness h;
+    h.startShown();
+    setClipboard(longSum);
+    h.button(QStringLiteral("CmdZT"))->click();
+    QCOMPARE(h.expressionBox()->currentText().size(), longSum.size());
+    QCOMPARE(h.resultBox()->text(), QStringLiteral("2.000"));
+    h.enter(QStringLiteral("2*3"));
+    QCOMPARE(h.history(), QStringList({QStringLiteral("2*3"), longSum}));
+    for (int k = 1; k < 4; ++k) {
+        auto *box = h.find<QComboBox>(QStringLiteral("CombSR(%1)").arg(k));
+        box->setEditText(longSum);
+        QCOMPARE(box->currentText().size(), longSum.size());
+    }
+    h.window->close();
+    QVERIFY(h.iniLines().contains(QStringLiteral("记录0=2*3")));
+    QVERIFY(h.iniLines().contains(QStringLiteral("数量=1")));
+    QVERIFY(!h.iniText().contains(QStringLiteral("0+0+")));
+    h.restart();
+    QCOMPARE(h.history(), QStringList{QStringLiteral("2*3")});
 }
 
 void TestFrmMainExpression::clearButton()

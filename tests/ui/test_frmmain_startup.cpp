@@ -32,8 +32,8 @@ private slots:
     void historyIsLoaded_data();
     void historyIsLoaded();
     void storedHistorySizeIsApplied();
-    void badStoredHistorySizeEndsTheProgram_data();
-    void badStoredHistorySizeEndsTheProgram();
+    void badStoredHistorySizeFallsBack_data();
+    void badStoredHistorySizeFallsBack();
     void titleForms();
     void topMostFollowsTheMenu();
     void aboutBox();
@@ -44,6 +44,8 @@ private slots:
     void endMenuAndButtonClose();
     void typeSwitchLaysOutOncePerChoice();
     void choosingTheShownTypeChangesNothing();
+    void failedSettingsWriteIsNotedOnce();
+    void handOverRestoresTheWindow_data();
     void handOverRestoresTheWindow();
     void statusBarHasClockPanels();
     void linkEditorTakesThePanelsPlace();
@@ -185,34 +187,27 @@ void TestFrmMainStartup::storedHistorySizeIsApplied()
     QCOMPARE(none.expressionBox()->count(), 0); // "不记录" loads nothing
 }
 
-void TestFrmMainStartup::badStoredHistorySizeEndsTheProgram_data()
+void TestFrmMainStartup::badStoredHistorySizeFallsBack_data()
 {
     QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("expectedText");
-    const QString tail = Crlf + Crlf + QStringLiteral("请调整后重新运行。");
-    QTest::newRow("size 4 names no menu item")
-        << QStringLiteral("4") << QStringLiteral("  未知错误：340——控件数组元素不存在") + tail;
-    QTest::newRow("negative size names no menu item")
-        << QStringLiteral("-1") << QStringLiteral("  未知错误：340——控件数组元素不存在") + tail;
-    QTest::newRow("size beyond 16 bits overflows")
-        << QStringLiteral("70000") << QStringLiteral("  未知错误：6——溢出") + tail;
+    QTest::newRow("size 4 names no menu item") << QStringLiteral("4");
+    QTest::newRow("size 7 names no menu item") << QStringLiteral("7");
+    QTest::newRow("negative size names no menu item") << QStringLiteral("-1");
+    QTest::newRow("size beyond 16 bits") << QStringLiteral("70000");
 }
 
-void TestFrmMainStartup::badStoredHistorySizeEndsTheProgram()
+void TestFrmMainStartup::badStoredHistorySizeFallsBack()
 {
     QFETCH(QString, stored);
-    QFETCH(QString, expectedText);
     Harness h;
-    h.writeIni(QStringLiteral("[表达式]\n记录=%1\n").arg(stored));
+    h.writeIni(QStringLiteral("[表达式]\n记录=%1\n数量=1\n记录0=2*3\n").arg(stored));
     h.start();
-    QVERIFY(!h.loaded);
-    QCOMPARE(h.endCalls, 1);
-    QCOMPARE(h.prompts.calls.size(), 1);
-    const RecordingPrompts::Call &call = h.prompts.calls.first();
-    QCOMPARE(call.icon, MessageIcon::Critical);
-    QCOMPARE(call.title, QStringLiteral("错误！"));
-    QCOMPARE(call.text, expectedText);
-    QCOMPARE(call.buttons, MessageButtons::Ok);
+    QVERIFY(h.loaded);
+    QCOMPARE(h.endCalls, 0);
+    QVERIFY(h.prompts.calls.isEmpty());
+    QVERIFY(h.action(QStringLiteral("MSBDSSL(1)"))->isChecked());
+    QCOMPARE(h.history(), QStringList{QStringLiteral("2*3")});
+    QVERIFY(h.iniLines().contains(QStringLiteral("记录=1")));
 }
 
 void TestFrmMainStartup::titleForms()
@@ -385,16 +380,44 @@ void TestFrmMainStartup::choosingTheShownTypeChangesNothing()
     QCOMPARE(h.expressionBox()->currentText(), QStringLiteral("8/2"));
 }
 
-void TestFrmMainStartup::handOverRestoresTheWindow()
+void TestFrmMainStartup::failedSettingsWriteIsNotedOnce()
 {
     Harness h;
     FrmMain &w = h.startShown();
-    w.showMinimized();
-    QTRY_VERIFY(w.windowState().testFlag(Qt::WindowMinimized));
+    const QString before = h.iniText();
+    QVERIFY(QFile::setPermissions(h.iniPath(), QFileDevice::ReadOwner));
+    h.action(QStringLiteral("MSBDSSL(2)"))->trigger();
+    QTRY_COMPARE(w.panelText(1), QStringLiteral("设置未能保存：路径/文件访问错误"));
+    h.action(QStringLiteral("MSBDSSL(3)"))->trigger();
+    QTest::qWait(20);
+    QCOMPARE(w.panelText(1), QStringLiteral("表达式记录：24 个"));
+    h.enter(QStringLiteral("1+1"));
+    h.window->close();
+    QFile::setPermissions(h.iniPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QVERIFY(h.prompts.calls.isEmpty());
+    QCOMPARE(h.endCalls, 1); // the close itself, nothing before it
+    QCOMPARE(h.iniText(), before);
+}
+
+void TestFrmMainStartup::handOverRestoresTheWindow_data()
+{
+    QTest::addColumn<bool>("maximised");
+    QTest::newRow("from minimised") << false;
+    QTest::newRow("from maximised") << true;
+}
+
+void TestFrmMainStartup::handOverRestoresTheWindow()
+{
+    QFETCH(bool, maximised);
+    const Qt::WindowState state = maximised ? Qt::WindowMaximized : Qt::WindowMinimized;
+    Harness h;
+    FrmMain &w = h.startShown();
+    w.setWindowState(state);
+    QTRY_VERIFY(w.windowState().testFlag(state));
     w.Form_LinkExecute(QStringLiteral("Other"));
-    QVERIFY(w.windowState().testFlag(Qt::WindowMinimized));
+    QVERIFY(w.windowState().testFlag(state));
     w.Form_LinkExecute(QStringLiteral("Normal"));
-    QVERIFY(!w.windowState().testFlag(Qt::WindowMinimized));
+    QCOMPARE(w.windowState(), Qt::WindowNoState);
     QVERIFY(w.isVisible());
     QTRY_VERIFY(w.isActiveWindow());
 }

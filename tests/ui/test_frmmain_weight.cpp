@@ -262,7 +262,7 @@ void TestFrmMainWeight::customDensity()
     QCOMPARE(h.find<QLabel>(QStringLiteral("StatBar.Panels(2)"))->isVisible(), accepted);
     if (accepted) {
         QCOMPARE(h.prompts.calls.size(), 1);
-        QCOMPARE(w.DensityFactor(), w.CustomDensity() / 7.85f);
+        QVERIFY(w.DensityFactor() == static_cast<float>(static_cast<double>(w.CustomDensity()) / 7.85));
     } else {
         QCOMPARE(h.prompts.calls.size(), 2);
         QCOMPARE(h.prompts.calls.at(1).icon, MessageIcon::Information);

@@ -84,7 +84,7 @@ private:
     RecordingPrompts m_prompts;
     RecordingShell m_shell;
     std::unique_ptr<RWini> m_settings;
-    bool m_ended = false;
+    bool m_writeFailed = false;
 };
 
 void TestLinkRecords::init()
@@ -92,8 +92,8 @@ void TestLinkRecords::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_prompts = RecordingPrompts();
-    m_ended = false;
-    m_settings = std::make_unique<RWini>(m_prompts, m_shell, [this] { m_ended = true; });
+    m_writeFailed = false;
+    m_settings = std::make_unique<RWini>([this](const QString &) { m_writeFailed = true; });
     m_settings->setProgramDirectory(m_dir->path());
 }
 
