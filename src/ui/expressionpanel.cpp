@@ -1,16 +1,15 @@
-#include "ui/frmmain.h"
+#include "ui/expressionpanel.h"
 
-#include "expression/errorvalue.h"
-#include "expression/jingdu.h"
-#include "expression/numbertext.h"
 #include "platform/prompts.h"
-#include "ui/frmmain_helpers.h"
 #include "ui/frmmain_texts.h"
+#include "ui/windowhelpers.h"
 
-#include <QAction>
+#include <QBoxLayout>
 #include <QClipboard>
 #include <QComboBox>
+#include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,29 +17,115 @@
 
 #include <algorithm>
 
-QString FrmMain::JingDu(const QString &text) const
+ExpressionPanel::ExpressionPanel(Prompts &prompts, const QFont &numberFont, QWidget *parent)
+    : QObject(parent), m_prompts(prompts)
 {
-    return ::JingDu(text, m_precisionMode);
+    build(numberFont, parent);
 }
 
-QString FrmMain::expressionText() const
+void ExpressionPanel::build(const QFont &numberFont, QWidget *parent)
+{
+    using namespace FrmMainText;
+    m_inputArea = new QWidget(parent);
+    m_inputArea->setObjectName(QStringLiteral("ExpressionInputRow"));
+    LabBDS = new QLabel(FrmMainText::LabBDS, m_inputArea);
+    LabBDS->setObjectName(QStringLiteral("LabBDS"));
+    LabBDS->installEventFilter(this);
+    CombKJSR = new QComboBox(m_inputArea);
+    CombKJSR->setObjectName(QStringLiteral("CombKJSR"));
+    CombKJSR->setEditable(true);
+    CombKJSR->setInsertPolicy(QComboBox::NoInsert); // the calculate command keeps the history itself
+    CombKJSR->setCompleter(nullptr);                // no inline completion from the history
+    CombKJSR->setMaxVisibleItems(24);
+    CombKJSR->setFont(numberFont);
+    CombKJSR->setToolTip(CombKJSRToolTip);
+    CombKJSR->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    CombKJSR->installEventFilter(this);
+    CombKJSR->lineEdit()->installEventFilter(this);
+    LabBDS->setBuddy(CombKJSR);
+    connect(CombKJSR, &QComboBox::editTextChanged, this, &ExpressionPanel::CombKJSR_Change);
+    connect(CombKJSR, &QComboBox::activated, this, &ExpressionPanel::CombKJSR_Click);
+    // The same spacing as the window's rows, so the box sits where it would sit in the row.
+    auto *inputs = new QHBoxLayout(m_inputArea);
+    inputs->setContentsMargins(0, 0, 0, 0);
+    inputs->setSpacing(4);
+    inputs->addWidget(LabBDS);
+    inputs->addWidget(CombKJSR, 1);
+
+    PicBDSCmd = new QWidget(parent);
+    PicBDSCmd->setObjectName(QStringLiteral("PicBDSCmd"));
+    auto *quick = new QHBoxLayout(PicBDSCmd);
+    quick->setContentsMargins(0, 0, 0, 0);
+    quick->setSpacing(2);
+    CmdZT = new QPushButton(FrmMainText::CmdZT, PicBDSCmd);
+    CmdZT->setObjectName(QStringLiteral("CmdZT"));
+    connect(CmdZT, &QPushButton::clicked, this, &ExpressionPanel::CmdZT_Click);
+    CmdQK = new QPushButton(FrmMainText::CmdQK, PicBDSCmd);
+    CmdQK->setObjectName(QStringLiteral("CmdQK"));
+    connect(CmdQK, &QPushButton::clicked, this, &ExpressionPanel::CmdQK_Click);
+    quick->addWidget(CmdZT);
+    quick->addWidget(CmdQK);
+    quick->addSpacing(4);
+    for (int i = 0; i < 5; ++i) {
+        auto *button = new QPushButton(FrmMainText::CmdHanShu.at(i), PicBDSCmd);
+        button->setObjectName(QStringLiteral("CmdHanShu(%1)").arg(i));
+        button->setToolTip(CmdHanShuToolTip.at(i));
+        button->setFixedWidth(38);
+        connect(button, &QPushButton::clicked, this, [this, i] { CmdHanShu_Click(i); });
+        quick->addWidget(button);
+        CmdHanShu[static_cast<std::size_t>(i)] = button;
+    }
+}
+
+void ExpressionPanel::placeIn(QBoxLayout *inputRow, QBoxLayout *lowerRow)
+{
+    inputRow->insertWidget(0, m_inputArea, 1);
+    lowerRow->insertWidget(0, PicBDSCmd);
+}
+
+void ExpressionPanel::setShown(bool shown)
+{
+    PicBDSCmd->setVisible(shown);
+    m_inputArea->setVisible(shown);
+}
+
+void ExpressionPanel::focusExpression()
+{
+    CombKJSR->setFocus();
+}
+
+QWidget *ExpressionPanel::expressionBox() const
+{
+    return CombKJSR;
+}
+
+bool ExpressionPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    // The box has the focus and hands keys on to its line edit; either may see an event first.
+    if (watched == CombKJSR || watched == CombKJSR->lineEdit()) {
+        if (type == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                return CombKJSR_KeyPress(13);
+        } else if (type == QEvent::FocusOut) {
+            CombKJSR_Validate();
+        }
+        return false;
+    }
+    if (watched == LabBDS && type == QEvent::MouseButtonDblClick) {
+        LabBDS_DblClick();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+QString ExpressionPanel::expressionText() const
 {
     return CombKJSR->currentText();
 }
 
-void FrmMain::CmdOK_Click()
-{
-    const int type = m_catalogue.CurrentType;
-    bool completed = true;
-    if (type == 0)
-        completed = runExpressionBranch();
-    else if (type >= 1 && type < CalculationTypeCount)
-        completed = runWeightBranch();
-    if (completed && MnuS_FZ->isChecked())
-        CmdFZ_Click();
-}
-
-bool FrmMain::runExpressionBranch()
+std::optional<QString> ExpressionPanel::enterIntoHistory()
 {
     QString text = expressionText();
     text.remove(u' ');
@@ -49,7 +134,7 @@ bool FrmMain::runExpressionBranch()
         text = expressionText(); // the change handler may have turned a "du" into "°"
     }
     if (trimBlanks(text).isEmpty())
-        return false;
+        return std::nullopt;
 
     {
         // Keeping the list is no edit of the text: the change handler stays quiet.
@@ -66,22 +151,18 @@ bool FrmMain::runExpressionBranch()
         CombKJSR->setCurrentIndex(-1);
         CombKJSR->setEditText(CombKJSR->itemText(0));
     }
-
-    // A failing step is skipped: the result box keeps what the last edit left (empty).
-    try {
-        const QString value = BDSJS(expressionText(), m_expression, *this, m_prompts);
-        TxtJieGuo->setText(JingDu(value));
-    } catch (const ErrorValue &) {
-    }
-
-    if (CombKJSR->count() > m_historyLimit) {
-        const QSignalBlocker quiet(CombKJSR);
-        CombKJSR->removeItem(m_historyLimit);
-    }
-    return true;
+    return expressionText();
 }
 
-void FrmMain::removeNewestHistoryEntry()
+void ExpressionPanel::trimHistory(int limit)
+{
+    if (CombKJSR->count() > limit) {
+        const QSignalBlocker quiet(CombKJSR);
+        CombKJSR->removeItem(limit);
+    }
+}
+
+void ExpressionPanel::removeNewestHistoryEntry()
 {
     if (CombKJSR->count() == 0)
         return;
@@ -92,13 +173,33 @@ void FrmMain::removeNewestHistoryEntry()
         CombKJSR->setEditText(text);
 }
 
-void FrmMain::CombKJSR_Change()
+void ExpressionPanel::appendHistoryEntry(const QString &entry)
+{
+    CombKJSR->addItem(entry);
+}
+
+void ExpressionPanel::openEmpty()
+{
+    // The first item added becomes the current one in an editable combo box; the loaded
+    // history belongs in the drop-down list, and the box opens empty.
+    const QSignalBlocker blocker(CombKJSR);
+    CombKJSR->setCurrentIndex(-1);
+    CombKJSR->clearEditText();
+}
+
+QStringList ExpressionPanel::historyEntries() const
+{
+    QStringList entries;
+    for (int i = 0; i < CombKJSR->count(); ++i)
+        entries << CombKJSR->itemText(i);
+    return entries;
+}
+
+void ExpressionPanel::CombKJSR_Change()
 {
     QLineEdit *edit = CombKJSR->lineEdit();
     const QString text = edit->text();
-    if (m_catalogue.CurrentType == 0)
-        CmdOK->setEnabled(!trimBlanks(text).isEmpty());
-    TxtJieGuo->clear();
+    Q_EMIT expressionChanged(!trimBlanks(text).isEmpty());
     const int caret = edit->cursorPosition();
     QString replaced = text;
     replaced.replace(QStringLiteral("du"), QStringLiteral("°"), Qt::CaseInsensitive);
@@ -107,26 +208,26 @@ void FrmMain::CombKJSR_Change()
         CombKJSR->setEditText(replaced);
         edit->setCursorPosition(std::min(caret, static_cast<int>(replaced.size())));
     }
-    setPanelText(1, trimBlanks(edit->text()));
+    Q_EMIT statusMessage(trimBlanks(edit->text()));
 }
 
-void FrmMain::CombKJSR_Click()
+void ExpressionPanel::CombKJSR_Click()
 {
-    TxtJieGuo->clear();
+    Q_EMIT resultStale();
     CombKJSR_Change();
 }
 
-bool FrmMain::CombKJSR_KeyPress(int key)
+bool ExpressionPanel::CombKJSR_KeyPress(int key)
 {
     if (key != 13)
         return false;
     if (!trimBlanks(expressionText()).isEmpty())
-        CmdOK_Click();
+        Q_EMIT calculateRequested();
     // The box itself does nothing with Enter; keeping the key from it keeps the result.
     return true;
 }
 
-void FrmMain::CombKJSR_Validate()
+void ExpressionPanel::CombKJSR_Validate()
 {
     QLineEdit *edit = CombKJSR->lineEdit();
     QString text = edit->text();
@@ -146,7 +247,7 @@ void FrmMain::CombKJSR_Validate()
     m_selectionSplit.After = text.right(text.size() - start - length);
 }
 
-void FrmMain::CmdHanShu_Click(int index)
+void ExpressionPanel::CmdHanShu_Click(int index)
 {
     // A press while the box has the focus works on its current text and selection.
     if (CombKJSR->lineEdit()->hasFocus())
@@ -163,73 +264,22 @@ void FrmMain::CmdHanShu_Click(int index)
         edit->setSelection(static_cast<int>(split.Before.size()), static_cast<int>(split.Selected.size()));
 }
 
-void FrmMain::CmdZT_Click()
+void ExpressionPanel::CmdZT_Click()
 {
     CombKJSR->setEditText(QGuiApplication::clipboard()->text());
-    CmdOK_Click();
+    Q_EMIT calculateRequested();
     CombKJSR->setFocus();
 }
 
-void FrmMain::CmdQK_Click()
+void ExpressionPanel::CmdQK_Click()
 {
     CombKJSR->setEditText(QString());
-    TxtJieGuo->clear();
+    Q_EMIT resultStale();
     CombKJSR->setFocus();
 }
 
-void FrmMain::MSBDSSL_Click(int index)
-{
-    QAction *item = MSBDSSL[static_cast<std::size_t>(index)];
-    item->setChecked(true);
-    m_historyLimit = static_cast<int>(readNumberPrefix(item->text()));
-    m_rwini.SetIniS(FrmMainText::SectionExpression, FrmMainText::KeyHistorySize, QString::number(index));
-    setPanelText(1, FrmMainText::HistorySizeStatus + item->text());
-}
-
-void FrmMain::MSjddw_Click(int index)
-{
-    MSjddw[static_cast<std::size_t>(index)]->setChecked(true);
-    m_expression.ToHDu = index == 1 ? 1.0f : 0.0174532925f;
-    const QString unit = MSjddw[0]->isChecked() ? MSjddw[0]->text() : MSjddw[1]->text();
-    if (m_catalogue.CurrentType == 0) {
-        setPanelText(2, unit);
-        m_panels[1]->setToolTip(FrmMainText::AngleUnitToolTip);
-    }
-    setPanelText(1, FrmMainText::AngleUnitStatus + unit);
-}
-
-void FrmMain::MSJingDu_Click(int index)
-{
-    MSJingDu[static_cast<std::size_t>(index)]->setChecked(true);
-    m_precisionMode = index;
-    CmdOK_Click();
-    setPanelText(1, FrmMainText::PrecisionStatus + MSJingDu[static_cast<std::size_t>(index)]->text());
-}
-
-void FrmMain::TxtJieGuo_Change()
-{
-    CmdFZ->setEnabled(TxtJieGuo->text().size() >= 2);
-}
-
-void FrmMain::CmdFZ_Click()
-{
-    const QString result = TxtJieGuo->text();
-    if (trimBlanks(result).size() < 2)
-        return;
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(result);
-    setPanelText(1, FrmMainText::CopiedStatus);
-}
-
-void FrmMain::MnuS_FZ_Click()
-{
-    // The action has toggled its own check mark.
-    CmdFZ->setText(MnuS_FZ->isChecked() ? FrmMainText::CmdFZAuto : FrmMainText::CmdFZManual);
-}
-
-void FrmMain::LabBDS_DblClick()
+void ExpressionPanel::LabBDS_DblClick()
 {
     m_prompts.message(MessageIcon::Information, FrmMainText::ExpressionHelpTitle,
-                      FrmMainText::ExpressionHelpLines.join(FrmMainText::Crlf));
+                      FrmMainText::ExpressionHelpLines.join(Crlf));
 }

@@ -1,6 +1,20 @@
 #pragma once
 
+// Helpers shared by the program's windows.
+
 #include <QString>
+
+// Window lengths are designed in twips; 15 twips make one device-independent pixel.
+constexpr int twips(int value)
+{
+    return value / 15;
+}
+
+// Multi-line texts of message boxes and captions join their lines with CR LF.
+inline const QString Crlf = QStringLiteral("\r\n");
+
+// The angle factor for degrees: one degree in radians.
+inline constexpr float DegreeFactor = 0.0174532925f;
 
 // The text without the blanks (" ") at both ends; other white space stays, as in the
 // stored expressions.
