@@ -3,6 +3,7 @@
 #include "platform/prompts.h"
 #include "ui/sectionpainter.h"
 #include "ui/typeicons.h"
+#include "ui/windowhelpers.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -18,12 +19,11 @@ namespace {
 const QString kTitle = QStringLiteral("槽钢、工字钢、角钢螺钉连接开孔尺寸");
 const QString kNoteTitle = QStringLiteral("说明");
 const QString kNoteSecondLine = QStringLiteral("  ② 尺寸、参数仅摘录了一部分，具体查看手册。");
-const QString kCrLf = QStringLiteral("\r\n");
 
-// Window and panel geometry in pixels (15 twips each).
-constexpr int kWindowWidth = 6580 / 15;
-constexpr int kWindowHeight = 3950 / 15;
-constexpr int kPanelTop = 480 / 15;
+// Window and panel geometry.
+constexpr int kWindowWidth = twips(6580);
+constexpr int kWindowHeight = twips(3950);
+constexpr int kPanelTop = twips(480);
 
 // One gauge table row: size designation, a, a1 (absent on the angle), D, all in mm. "—" marks
 // a size without a second gauge line.
@@ -535,7 +535,7 @@ void FrmCGGGKK::Lab_BS_Click(int index)
         const PanelInfo &info = panelInfo(kind);
         if (info.notes == index) {
             m_prompts.message(MessageIcon::Information, kNoteTitle,
-                              info.noteFirstLine + kCrLf + kCrLf + kNoteSecondLine, MessageButtons::Ok);
+                              info.noteFirstLine + Crlf + Crlf + kNoteSecondLine, MessageButtons::Ok);
             return;
         }
     }

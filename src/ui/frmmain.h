@@ -3,8 +3,8 @@
 #include "catalogue/catalogue.h"
 #include "expression/bdsjs.h"
 #include "settings/rwini.h"
+#include "ui/expressionpanel.h" // SelectionSplitText
 #include "weight/material.h"
-#include "weight/weightcomputation.h"
 
 #include <QMainWindow>
 #include <QSize>
@@ -16,12 +16,12 @@
 
 class GaugeWindows;
 class LinksController;
-struct LoadedTable;
-class QKeyEvent;
+class WeightPanel;
 class Prompts;
 class Shell;
 class QAction;
 class QActionGroup;
+class QBoxLayout;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -32,21 +32,16 @@ class QTimer;
 class QToolBar;
 class QWidget;
 
-// The expression text split at its selection, taken when the expression box loses the focus.
-struct SelectionSplitText
-{
-    QString Before;
-    QString Selected;
-    QString After;
-};
-
 // The toolbar has one button for each of the first types; later types are reached through the
 // type list and the menu only, so the window keeps its width.
 inline constexpr int ToolbarButtonCount = 13;
 
-// The main window: both calculators, the menus, the toolbar and the status bar. It owns the
-// run-time state; dialogs go through Prompts and launches through Shell so that the same
-// window runs with the real desktop and with recording fakes.
+// The main window, a frame around the calculator panels: the menus, the toolbar, the status
+// bar, type switching, the result row and the calculate command of both calculators. The
+// expression panel is built with the window; the weight panel and the link editor are built
+// when first used. The window owns the run-time state; dialogs go through Prompts and
+// launches through Shell so that the same window runs with the real desktop and with
+// recording fakes.
 class FrmMain : public QMainWindow
 {
     Q_OBJECT
@@ -80,9 +75,9 @@ public:
     float ToHDu() const { return m_expression.ToHDu; }
     float DensityFactor() const { return m_material.DensityFactor(); }
     float CustomDensity() const { return m_material.CustomDensity(); }
-    float UnitWeight() const { return m_weight.UnitWeight; }
+    float UnitWeight() const;
     const CatalogueState &catalogue() const { return m_catalogue; }
-    const SelectionSplitText &SelectionSplit() const { return m_selectionSplit; }
+    const SelectionSplitText &SelectionSplit() const;
     // The text of status bar panel 1..5.
     QString panelText(int panel) const;
 
@@ -102,7 +97,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Construction (frmmain_controls.cpp).
@@ -110,6 +104,7 @@ private:
     void buildToolbar();
     void buildPanel();
     void buildStatusBar();
+    void connectExpressionPanel();
     QAction *addNamedAction(QMenu *menu, const QString &name, const QString &caption, bool checkable = false);
     void createTypeItems();
     void applyStartupLayout();
@@ -128,23 +123,17 @@ private:
     void updateClock();
     void showLinkEditor(bool shown);
 
-    // Expression panel, angle unit, precision, copy (frmmain_expression.cpp).
+    // The calculate command, the result row and the settings menu (frmmain.cpp).
     bool runExpressionBranch();
-    void CombKJSR_Change();
-    void CombKJSR_Click();
-    bool CombKJSR_KeyPress(int key);
-    void CombKJSR_Validate();
-    void CmdHanShu_Click(int index);
-    void CmdZT_Click();
-    void CmdQK_Click();
+    bool runWeightBranch();
     void MSBDSSL_Click(int index);
     void MSjddw_Click(int index);
     void MSJingDu_Click(int index);
+    void MSCaiZhi_Click(int index);
+    void setMaterialPanel();
     void TxtJieGuo_Change();
     void CmdFZ_Click();
     void MnuS_FZ_Click();
-    void LabBDS_DblClick();
-    QString expressionText() const;
 
     // Type switching (frmmain_types.cpp).
     void CombJS_Click(int index);
@@ -152,19 +141,7 @@ private:
     void showExpressionLayout();
     void showWeightLayout();
     void selectTypeEntry(int index);
-
-    // Weight calculator and material (frmmain_weight.cpp).
-    void connectWeightInputs();
-    bool runWeightBranch();
-    bool weightEventFilter(QObject *watched, QEvent *event);
-    void layOutWeightType(CalculationType type);
-    void fillSizeBox(const LoadedTable &loaded, const CalculationTypeRecord &record);
-    void CombLeiXing_Click();
-    void CombSR_Change(int index);
-    bool CombSR_KeyPress(int index, QKeyEvent *event);
-    void focusNextWeightBox(int index);
-    void MSCaiZhi_Click(int index);
-    void setMaterialPanel();
+    WeightPanel &weightPanel();
 
     void setPanelText(int panel, const QString &text);
     void endProgram();
@@ -176,7 +153,9 @@ private:
     bool m_ended = false;
     bool m_closing = false;
     RWini m_rwini;
-    LinksController *m_links = nullptr; // owned as a child QObject
+    ExpressionPanel *m_expressionPanel = nullptr; // owned by PicMain
+    WeightPanel *m_weightPanel = nullptr;         // owned by PicMain; built at the first weight type
+    LinksController *m_links = nullptr; // owned as a child QObject; builds its editor when first used
     std::unique_ptr<GaugeWindows> m_gauge;
 
     // Window state.
@@ -185,11 +164,8 @@ private:
     ExpressionState m_expression;
     int m_historyLimit = 8;
     ::PrecisionMode m_precisionMode = ::PrecisionMode::SmartLow;
-    SelectionSplitText m_selectionSplit;
-    WeightDisplay m_weight;     // UnitWeight and what the last weight run showed
     MaterialDensity m_material; // DensityFactor and CustomDensity
     QSize m_sizeBeforeEditor;
-    bool m_switchingType = false; // holds the input-box change handler back while a switch fills the boxes
 
     // Menus.
     QMenu *MnuF = nullptr;
@@ -218,25 +194,17 @@ private:
     std::array<QLabel *, 5> m_panels{};
     QTimer *m_clock = nullptr;
 
-    // Calculator panel.
+    // The calculator area: the panels' parts start the two rows, the frame's commands and the
+    // result end them.
     QWidget *PicMain = nullptr;
-    QWidget *PicSet = nullptr;
+    QBoxLayout *m_inputRow = nullptr;
+    QBoxLayout *m_lowerRow = nullptr;
     QComboBox *CombJS = nullptr;
-    QComboBox *CombLeiXing = nullptr;
-    std::array<QLabel *, 4> LabSM{};
-    std::array<QComboBox *, 4> CombSR{};
-    QLabel *LabDanZhong = nullptr;
     QLabel *LabJieGuo = nullptr;
     QLineEdit *TxtJieGuo = nullptr;
     QPushButton *CmdOK = nullptr;
     QPushButton *CmdFZ = nullptr;
     QPushButton *CmdEnd = nullptr;
-    QLabel *LabBDS = nullptr;
-    QComboBox *CombKJSR = nullptr;
-    QWidget *PicBDSCmd = nullptr;
-    QPushButton *CmdZT = nullptr;
-    QPushButton *CmdQK = nullptr;
-    std::array<QPushButton *, 5> CmdHanShu{};
     QLabel *LabDDE = nullptr;
     QFrame *Line1 = nullptr;
     QFrame *Line2 = nullptr;

@@ -1,8 +1,9 @@
 #include "ui/frmmain.h"
 
-#include "ui/frmmain_helpers.h"
+#include "ui/expressionpanel.h"
 #include "ui/frmmain_texts.h"
 #include "ui/typeicons.h"
+#include "ui/windowhelpers.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -22,12 +23,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// Window lengths are designed in twips; 15 twips make one device-independent pixel.
-constexpr int twips(int value)
-{
-    return value / 15;
-}
 
 QString indexed(const QString &name, int index)
 {
@@ -186,7 +181,6 @@ void FrmMain::buildToolbar()
 
 void FrmMain::buildPanel()
 {
-    using namespace FrmMainText;
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("FrmMainClient"));
     auto *centralLayout = new QVBoxLayout(central);
@@ -210,63 +204,9 @@ void FrmMain::buildPanel()
     Line2->setFrameShadow(QFrame::Sunken);
     centralLayout->addWidget(Line2);
 
+    // Two rows: each panel puts its part at the front, the commands and the result end them.
     const QFont arial = numberFont();
-
-    // Row of the inputs: the expression box, or the weight rows of the chosen type.
-    LabBDS = new QLabel(FrmMainText::LabBDS, PicMain);
-    LabBDS->setObjectName(QStringLiteral("LabBDS"));
-    LabBDS->installEventFilter(this);
-    CombKJSR = new QComboBox(PicMain);
-    CombKJSR->setObjectName(QStringLiteral("CombKJSR"));
-    CombKJSR->setEditable(true);
-    CombKJSR->lineEdit()->setMaxLength(TypedTextMaxLength);
-    CombKJSR->setInsertPolicy(QComboBox::NoInsert); // the calculate command keeps the history itself
-    CombKJSR->setCompleter(nullptr);                // no inline completion from the history
-    CombKJSR->setMaxVisibleItems(24);
-    CombKJSR->setFont(arial);
-    CombKJSR->setToolTip(CombKJSRToolTip);
-    CombKJSR->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    CombKJSR->installEventFilter(this);
-    CombKJSR->lineEdit()->installEventFilter(this);
-    LabBDS->setBuddy(CombKJSR);
-    connect(CombKJSR, &QComboBox::editTextChanged, this, &FrmMain::CombKJSR_Change);
-    connect(CombKJSR, &QComboBox::activated, this, &FrmMain::CombKJSR_Click);
-
-    const QStringList rowCaptions = {LabSizeCaption, LabSizeCaption, LabSM2, LabSM3};
-    for (int k = 0; k < 4; ++k) {
-        auto *label = new QLabel(rowCaptions.at(k), PicMain);
-        label->setObjectName(indexed(QStringLiteral("LabSM"), k));
-        auto *box = new QComboBox(PicMain);
-        box->setObjectName(indexed(QStringLiteral("CombSR"), k));
-        box->setEditable(k > 0); // the size box of the part types is a pick-only list
-        if (k > 0) {
-            box->lineEdit()->setMaxLength(TypedTextMaxLength);
-            box->setInsertPolicy(QComboBox::NoInsert);
-            box->setCompleter(nullptr);
-            box->setMinimumContentsLength(4);
-        }
-        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        label->setBuddy(box);
-        label->hide();
-        box->hide();
-        LabSM[static_cast<std::size_t>(k)] = label;
-        CombSR[static_cast<std::size_t>(k)] = box;
-    }
-    LabSM[0]->setToolTip(LabSizeToolTip);
-    LabSM[1]->setToolTip(LabSizeToolTip);
-    LabSM[0]->installEventFilter(this);
-    LabSM[1]->installEventFilter(this);
-    for (int preset : {30, 50, 80, 100, 200, 500, 1000, 3000})
-        CombSR[2]->addItem(QString::number(preset));
-    for (int preset : {30, 50, 100, 200, 500, 1000, 2000})
-        CombSR[3]->addItem(QString::number(preset));
-    CombSR[2]->setCurrentIndex(-1);
-    CombSR[3]->setCurrentIndex(-1);
-
-    CombLeiXing = new QComboBox(PicMain);
-    CombLeiXing->setObjectName(QStringLiteral("CombLeiXing"));
-    CombLeiXing->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    CombLeiXing->hide();
+    m_expressionPanel = new ExpressionPanel(m_prompts, arial, PicMain);
 
     CmdOK = new QPushButton(FrmMainText::CmdOK, PicMain);
     CmdOK->setObjectName(QStringLiteral("CmdOK"));
@@ -278,50 +218,10 @@ void FrmMain::buildPanel()
 
     auto *inputRow = new QHBoxLayout;
     inputRow->setSpacing(4);
-    inputRow->addWidget(LabBDS);
-    inputRow->addWidget(CombKJSR, 1);
-    for (int k = 0; k < 4; ++k) {
-        inputRow->addWidget(LabSM[static_cast<std::size_t>(k)]);
-        inputRow->addWidget(CombSR[static_cast<std::size_t>(k)]);
-        if (k == 1)
-            inputRow->addWidget(CombLeiXing);
-    }
     inputRow->addStretch(0);
     inputRow->addSpacing(6);
     inputRow->addWidget(CmdOK);
     inputRow->addWidget(CmdEnd);
-
-    // Row of the quick-input buttons or the unit weight, and the result.
-    PicBDSCmd = new QWidget(PicMain);
-    PicBDSCmd->setObjectName(QStringLiteral("PicBDSCmd"));
-    auto *quick = new QHBoxLayout(PicBDSCmd);
-    quick->setContentsMargins(0, 0, 0, 0);
-    quick->setSpacing(2);
-    CmdZT = new QPushButton(FrmMainText::CmdZT, PicBDSCmd);
-    CmdZT->setObjectName(QStringLiteral("CmdZT"));
-    connect(CmdZT, &QPushButton::clicked, this, &FrmMain::CmdZT_Click);
-    CmdQK = new QPushButton(FrmMainText::CmdQK, PicBDSCmd);
-    CmdQK->setObjectName(QStringLiteral("CmdQK"));
-    connect(CmdQK, &QPushButton::clicked, this, &FrmMain::CmdQK_Click);
-    quick->addWidget(CmdZT);
-    quick->addWidget(CmdQK);
-    quick->addSpacing(4);
-    for (int i = 0; i < 5; ++i) {
-        auto *button = new QPushButton(FrmMainText::CmdHanShu.at(i), PicBDSCmd);
-        button->setObjectName(indexed(QStringLiteral("CmdHanShu"), i));
-        button->setToolTip(CmdHanShuToolTip.at(i));
-        button->setFixedWidth(38);
-        connect(button, &QPushButton::clicked, this, [this, i] { CmdHanShu_Click(i); });
-        quick->addWidget(button);
-        CmdHanShu[static_cast<std::size_t>(i)] = button;
-    }
-
-    LabDanZhong = new QLabel(FrmMainText::LabDanZhong, PicMain);
-    LabDanZhong->setObjectName(QStringLiteral("LabDanZhong"));
-    LabDanZhong->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    LabDanZhong->setTextFormat(Qt::PlainText);
-    LabDanZhong->installEventFilter(this);
-    LabDanZhong->hide();
 
     LabJieGuo = new QLabel(FrmMainText::LabJieGuo, PicMain);
     LabJieGuo->setObjectName(QStringLiteral("LabJieGuo"));
@@ -339,12 +239,17 @@ void FrmMain::buildPanel()
 
     auto *resultRow = new QHBoxLayout;
     resultRow->setSpacing(4);
-    resultRow->addWidget(PicBDSCmd);
-    resultRow->addWidget(LabDanZhong, 1);
     resultRow->addStretch(0);
     resultRow->addWidget(LabJieGuo);
     resultRow->addWidget(TxtJieGuo);
     resultRow->addWidget(CmdFZ);
+
+    m_expressionPanel->placeIn(inputRow, resultRow);
+    m_inputRow = inputRow;
+    m_lowerRow = resultRow;
+    // The commands follow the expression box in the focus chain, before the quick buttons.
+    QWidget::setTabOrder(m_expressionPanel->expressionBox(), CmdOK);
+    QWidget::setTabOrder(CmdOK, CmdEnd);
 
     auto *panel = new QVBoxLayout(PicMain);
     panel->setContentsMargins(8, 8, 8, 6);
@@ -412,5 +317,4 @@ void FrmMain::applyStartupLayout()
 {
     resize(twips(8330), twips(2720));
     PicMain->setMinimumHeight(twips(1220));
-    PicBDSCmd->setContentsMargins(0, 0, 0, 0);
 }

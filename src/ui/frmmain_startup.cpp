@@ -6,18 +6,17 @@
 #include "platform/version.h"
 #include "settings/profilefile.h"
 #include "settings/startuperror.h"
+#include "ui/expressionpanel.h"
 #include "ui/frmcgggkk.h" // GaugeWindows reads the window through a QPointer
-#include "ui/frmmain_helpers.h"
 #include "ui/frmmain_texts.h"
 #include "ui/gaugewindows.h"
 #include "ui/linkscontroller.h"
+#include "ui/windowhelpers.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDate>
 #include <QLabel>
-#include <QSignalBlocker>
 #include <QTime>
 
 #include <algorithm>
@@ -87,7 +86,7 @@ bool FrmMain::runStartupSteps()
         loadHistory();
 
     applyStartupLayout();
-    m_expression.ToHDu = MSjddw[0]->isChecked() ? 0.0174532925f : 1.0f;
+    m_expression.ToHDu = MSjddw[0]->isChecked() ? DegreeFactor : 1.0f;
     m_material = MaterialDensity(); // steel, custom density 7.85
 
     m_catalogue.CurrentType = CalculationType::HexNut;
@@ -112,25 +111,18 @@ void FrmMain::loadHistory()
             FrmMainText::SectionExpression, FrmMainText::KeyHistoryEntry + QString::number(i), QString()));
         if (entry.isEmpty())
             continue;
-        CombKJSR->addItem(entry);
+        m_expressionPanel->appendHistoryEntry(entry);
         setPanelText(1, FrmMainText::HistoryLoadedStatus + QString::number(i) + QStringLiteral(":") + entry);
     }
-    // The first item added becomes the current one in an editable combo box; the loaded
-    // history belongs in the drop-down list, and the box opens empty.
-    const QSignalBlocker blocker(CombKJSR);
-    CombKJSR->setCurrentIndex(-1);
-    CombKJSR->clearEditText();
+    m_expressionPanel->openEmpty();
 }
 
 void FrmMain::storeHistory()
 {
     // An entry the settings file would cut is left out (the running list keeps it): stored
     // cut, it would calculate another value at the next start.
-    QStringList entries;
-    for (int i = 0; i < CombKJSR->count(); ++i) {
-        if (Profile::keepsWhole(CombKJSR->itemText(i)))
-            entries << CombKJSR->itemText(i);
-    }
+    QStringList entries = m_expressionPanel->historyEntries();
+    entries.removeIf([](const QString &entry) { return !Profile::keepsWhole(entry); });
     const int count = static_cast<int>(entries.size());
     if (count <= 0 || m_historyLimit <= 0)
         return;
@@ -222,7 +214,7 @@ void FrmMain::changeEvent(QEvent *event)
 void FrmMain::MnuH_About_Click()
 {
     m_prompts.message(MessageIcon::Information, FrmMainText::AboutTitle + contactAddress(),
-                      FrmMainText::AboutLines.join(FrmMainText::Crlf));
+                      FrmMainText::AboutLines.join(Crlf));
 }
 
 void FrmMain::updateClock()

@@ -1,13 +1,12 @@
 #pragma once
 
-// The main window's own texts, kept together. Multi-line texts join their lines with CRLF.
+// The main window's own texts, kept together, also those of its panels. Multi-line texts
+// join their lines with CRLF (Crlf in windowhelpers.h).
 
 #include <QString>
 #include <QStringList>
 
 namespace FrmMainText {
-
-inline const QString Crlf = QStringLiteral("\r\n");
 
 inline const QString ProductName = QStringLiteral("Vardeko");
 inline const QString TopMostMark = QStringLiteral("-[置顶]");

@@ -1,24 +1,15 @@
 #include "ui/frmmain.h"
 
+#include "ui/expressionpanel.h"
 #include "ui/frmmain_texts.h"
+#include "ui/weightpanel.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QSignalBlocker>
-#include <QToolBar>
-
-namespace {
-
-constexpr int twips(int value)
-{
-    return value / 15;
-}
-
-} // namespace
 
 void FrmMain::MnuJS_Click(int index)
 {
@@ -37,16 +28,11 @@ void FrmMain::MnuJS_Click(int index)
     setPanelText(1, item->text());
     setPanelText(3, item->text() + QStringLiteral(" "));
 
-    {
-        const QScopedValueRollback<bool> holdBack(m_switchingType, true);
-        for (std::size_t k = 0; k < 4; ++k) {
-            LabSM[k]->hide();
-            CombSR[k]->hide();
-        }
-        CombLeiXing->hide();
-        for (std::size_t k = 1; k < 4; ++k)
-            CombSR[k]->setEditText(QStringLiteral("1"));
-    }
+    // The weight panel is built at the first weight type; until then there is nothing to clear.
+    if (type != CalculationType::Expression)
+        weightPanel();
+    if (m_weightPanel)
+        m_weightPanel->clearRows();
 
     if (type == CalculationType::Expression)
         showExpressionLayout();
@@ -54,7 +40,7 @@ void FrmMain::MnuJS_Click(int index)
         showWeightLayout();
     Q_EMIT calculationTypeChanged(index);
     if (type != CalculationType::Expression)
-        layOutWeightType(type);
+        m_weightPanel->layOut(type);
 }
 
 void FrmMain::selectTypeEntry(int index)
@@ -76,27 +62,24 @@ void FrmMain::Toolbar_ButtonClick(int button)
     selectTypeEntry(button - 1);
 }
 
+// Showing a widget lays the window out at once, and the window grows to whatever the rows
+// need at that moment: the leaving panel goes first, so the two are never shown together.
 void FrmMain::showWeightLayout()
 {
-    PicBDSCmd->hide();
-    LabDanZhong->show();
-    CombSR[0]->setFixedWidth(twips(1300));
+    m_expressionPanel->setShown(false);
+    m_weightPanel->setShown(true);
     m_panels[1]->setToolTip(FrmMainText::MaterialToolTip);
     setMaterialPanel();
-    LabBDS->hide();
-    CombKJSR->hide();
-    LabDanZhong->clear();
     CmdOK->setEnabled(true);
 }
 
 void FrmMain::showExpressionLayout()
 {
-    PicBDSCmd->show();
     CmdOK->setEnabled(false);
-    LabDanZhong->hide();
-    LabBDS->show();
-    CombKJSR->show();
-    CombKJSR->setFocus();
+    if (m_weightPanel)
+        m_weightPanel->setShown(false);
+    m_expressionPanel->setShown(true);
+    m_expressionPanel->focusExpression();
     TxtJieGuo->clear();
     setPanelText(2, MSjddw[0]->isChecked() ? MSjddw[0]->text() : MSjddw[1]->text());
     m_panels[1]->setToolTip(FrmMainText::AngleUnitToolTipOfLayout);

@@ -3,6 +3,7 @@
 #include "common/errorvalue.h"
 #include "platform/prompts.h"
 #include "settings/rwini.h"
+#include "ui/windowhelpers.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -13,15 +14,9 @@
 
 namespace {
 
-// Window lengths are given in twips; 15 twips make one device-independent pixel.
-constexpr int px(int twips)
-{
-    return (twips + 7) / 15;
-}
-
 QRect twipsRect(int left, int top, int width, int height)
 {
-    return {px(left), px(top), px(width), px(height)};
+    return {twips(left), twips(top), twips(width), twips(height)};
 }
 
 struct ButtonPlace
@@ -47,10 +42,9 @@ QString indexedName(const char *name, int index)
 LinksController::LinksController(QMenu *MnuLJ, QWidget *editorParent, RWini &settings, Prompts &prompts,
                                  Shell &shell, const QString &programDirectory, QObject *parent)
     : QObject(parent), m_menu(MnuLJ), m_settings(settings), m_prompts(prompts),
-      m_launcher(settings, prompts, shell, programDirectory)
+      m_launcher(settings, prompts, shell, programDirectory), m_editorParent(editorParent)
 {
     buildMenu();
-    buildPanel(editorParent);
 }
 
 void LinksController::buildMenu()
@@ -75,9 +69,9 @@ void LinksController::buildMenu()
     connect(m_editItem, &QAction::triggered, this, &LinksController::MnuBJLJ_Click);
 }
 
-void LinksController::buildPanel(QWidget *editorParent)
+void LinksController::buildPanel()
 {
-    m_panel = new QWidget(editorParent);
+    m_panel = new QWidget(m_editorParent);
     m_panel->setObjectName(QStringLiteral("PicSet"));
     m_panel->setAutoFillBackground(true);
 
@@ -98,8 +92,8 @@ void LinksController::buildPanel(QWidget *editorParent)
         connect(button, &QPushButton::clicked, this, [this, i] { CmdLianJie_Click(i); });
         m_buttons[i] = button;
     }
-    m_panel->resize(m_panel->childrenRect().bottomRight().x() + px(60),
-                    m_panel->childrenRect().bottomRight().y() + px(30));
+    m_panel->resize(m_panel->childrenRect().bottomRight().x() + twips(60),
+                    m_panel->childrenRect().bottomRight().y() + twips(30));
     m_panel->move(0, 0);
     m_panel->hide();
 }
@@ -140,7 +134,7 @@ int LinksController::userLinkCount() const
 
 bool LinksController::isEditing() const
 {
-    return !m_panel->isHidden();
+    return m_panel && !m_panel->isHidden();
 }
 
 void LinksController::MnuLJ_LJie_Click(int index)
@@ -185,6 +179,8 @@ void LinksController::MnuBJLJ_Click()
         showError(error.number(), error.description());
         return;
     }
+    if (!m_panel)
+        buildPanel();
     showRows();
     updateButtons();
     m_menu->menuAction()->setEnabled(false);
@@ -195,7 +191,7 @@ void LinksController::MnuBJLJ_Click()
 
 void LinksController::CmdLianJie_Click(int index)
 {
-    if (index < 0 || index >= LinkEditorModel::ButtonCount || !m_buttons[index]->isEnabled())
+    if (!m_panel || index < 0 || index >= LinkEditorModel::ButtonCount || !m_buttons[index]->isEnabled())
         return;
     switch (index) {
     case LinkEditorModel::Delete:

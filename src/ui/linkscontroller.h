@@ -22,7 +22,8 @@ class Shell;
 //
 // The window hands over its empty link menu and the widget the editor panel lives in; the
 // controller fills the menu (built-in links, user-defined links between two separators,
-// "添加链接", "编辑链接") and owns the panel `PicSet`. While the editor is shown the link
+// "添加链接", "编辑链接") and owns the panel `PicSet`, which it builds when "编辑链接" first
+// opens it (until then PicSet(), ListLJ() and CmdLianJie() are null). While the editor is shown the link
 // menu is disabled here; the window listens to editorShown()/editorHidden() to swap its
 // calculator panel and to disable its type menu.
 class LinksController : public QObject
@@ -62,7 +63,7 @@ signals:
 
 private:
     void buildMenu();
-    void buildPanel(QWidget *editorParent);
+    void buildPanel();
     QAction *appendUserItem(const QString &caption);
     // Leaves element 0 and one further item per name; element 0 is hidden when there are none.
     void setUserLinkItems(const QStringList &names);
@@ -78,6 +79,7 @@ private:
     Prompts &m_prompts;
     LinkLauncher m_launcher;
     LinkEditorModel m_editor;
+    QWidget *m_editorParent;
 
     std::array<QAction *, 3> m_builtIn{};
     QList<QAction *> m_userItems;

@@ -377,8 +377,10 @@ void TestFrmMainExpression::longTextIsNeverCut()
     QCOMPARE(h.resultBox()->text(), QStringLiteral("2.000"));
     h.enter(QStringLiteral("2*3"));
     QCOMPARE(h.history(), QStringList({QStringLiteral("2*3"), longSum}));
+    h.action(QStringLiteral("MnuJS(10)"))->trigger(); // the weight boxes come with the first weight type
     for (int k = 1; k < 4; ++k) {
         auto *box = h.find<QComboBox>(QStringLiteral("CombSR(%1)").arg(k));
+        QVERIFY(box);
         box->setEditText(longSum);
         QCOMPARE(box->currentText().size(), longSum.size());
     }

@@ -3,6 +3,7 @@
 #include "platform/contact.h"
 #include "platform/version.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -49,6 +50,8 @@ private slots:
     void handOverRestoresTheWindow();
     void statusBarHasClockPanels();
     void linkEditorTakesThePanelsPlace();
+    void tabOrderFollowsTheRows_data();
+    void tabOrderFollowsTheRows();
 };
 
 void TestFrmMainStartup::versionText_data()
@@ -114,8 +117,10 @@ void TestFrmMainStartup::startWithoutSettingsFile()
     QVERIFY(h.action(QStringLiteral("MnuS_FZ"))->isChecked());
     QVERIFY(h.action(QStringLiteral("MnuS_Top"))->isChecked());
     QCOMPARE(h.action(QStringLiteral("MnuQT(0)"))->text(), QStringLiteral("槽   钢 "));
-    QVERIFY(h.find<QLabel>(QStringLiteral("LabSM(3)")));
-    QVERIFY(h.find<QComboBox>(QStringLiteral("CombSR(0)")));
+    // Start-up builds the expression view only; the weight rows and the link editor come with
+    // their first use.
+    QVERIFY(!w.findChild<QComboBox *>(QStringLiteral("CombSR(0)")));
+    QVERIFY(!w.findChild<QWidget *>(QStringLiteral("PicSet")));
     QCOMPARE(h.button(QStringLiteral("CmdHanShu(4)"))->toolTip(), QStringLiteral("Atn( ▇ )"));
     QVERIFY(h.find<QLabel>(QStringLiteral("LabDDE")));
     QCOMPARE(w.ToHDu(), 0.0174532925f);
@@ -448,6 +453,46 @@ void TestFrmMainStartup::linkEditorTakesThePanelsPlace()
     QVERIFY(calculator->isVisible());
     QVERIFY(!h.find<QWidget>(QStringLiteral("PicSet"))->isVisible());
     QVERIFY(typeMenu->isEnabled());
+}
+
+void TestFrmMainStartup::tabOrderFollowsTheRows_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QStringList>("order");
+    // With the box empty, 确定 and 复制 are disabled and take no focus.
+    QTest::newRow("expression: the box, the commands, the quick buttons, the result")
+        << 0 << QStringList{"CombKJSR",     "CmdEnd",       "CmdZT",        "CmdQK",
+                            "CmdHanShu(0)", "CmdHanShu(1)", "CmdHanShu(2)", "CmdHanShu(3)",
+                            "CmdHanShu(4)", "TxtJieGuo",    "CombKJSR"};
+    QTest::newRow("weight: the input boxes left to right, then the commands and the result")
+        << 12 << QStringList{"CombSR(1)", "CombSR(2)", "CombSR(3)", "CmdOK",
+                             "CmdEnd",    "TxtJieGuo", "CmdFZ",     "CombSR(1)"};
+    QTest::newRow("weight with a sub-type list: the list follows the input boxes")
+        << 5 << QStringList{"CombSR(0)", "CombSR(3)", "CombLeiXing", "CmdOK",
+                            "CmdEnd",    "TxtJieGuo", "CmdFZ",       "CombSR(0)"};
+}
+
+void TestFrmMainStartup::tabOrderFollowsTheRows()
+{
+    // Tab walks the shown controls row by row, also through the weight panel built on first
+    // use; in a weight box it moves on instead of being refused as a typed character.
+    QFETCH(int, type);
+    QFETCH(QStringList, order);
+    Harness h;
+    h.startShown();
+    h.action(QStringLiteral("MnuJS(%1)").arg(type))->trigger();
+    QWidget *first = h.find<QWidget>(order.first());
+    first->setFocus();
+    QStringList visited;
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        QWidget *focused = QApplication::focusWidget();
+        // An editable box hands its focus to its line edit.
+        while (focused && focused->objectName().isEmpty())
+            focused = focused->parentWidget();
+        visited << (focused ? focused->objectName() : QString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(visited, order);
 }
 
 QTEST_MAIN(TestFrmMainStartup)

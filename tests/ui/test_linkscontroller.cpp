@@ -162,7 +162,9 @@ void TestLinksController::menuHoldsBuiltInsUserLinksAndCommands()
              QStringList({"MnuLJ_LJie(0) 我的电脑", "MnuLJ_LJie(1) 计算器", "MnuLJ_LJie(2) 百度一下", "-",
                           "MnuLJ_ZDY(0) 自定义链接", "-", "MnuTJLJ 添加链接", "MnuBJLJ 编辑链接"}));
     QVERIFY(!m_links->MnuLJ_ZDY(0)->isVisible());
-    QVERIFY(m_links->PicSet()->isHidden());
+    QVERIFY(!m_links->PicSet()); // built when the editor first opens
+    m_links->MnuBJLJ()->trigger();
+    QVERIFY(m_links->PicSet()->isVisible());
     QCOMPARE(m_links->PicSet()->objectName(), QStringLiteral("PicSet"));
     QCOMPARE(m_links->ListLJ()->objectName(), QStringLiteral("ListLJ"));
     const QStringList captions = {"删除", "添加", "上移", "下移", "编辑名称", "编辑路径", "关  闭"};

@@ -1,10 +1,24 @@
 #pragma once
 
+// Helpers shared by the program's windows.
+
 #include <QString>
 
 // What an editable box takes: a typed or pasted text is never cut short (a line edit cuts at
 // 32,767 characters by default, and the value of a cut expression is silently another).
 inline constexpr int TypedTextMaxLength = 1 << 20;
+
+// Window lengths are designed in twips; 15 twips make one device-independent pixel.
+constexpr int twips(int value)
+{
+    return value / 15;
+}
+
+// Multi-line texts of message boxes and captions join their lines with CR LF.
+inline const QString Crlf = QStringLiteral("\r\n");
+
+// The angle factor for degrees: one degree in radians.
+inline constexpr float DegreeFactor = 0.0174532925f;
 
 // The text without the blanks (" ") at both ends; other white space stays, as in the
 // stored expressions.

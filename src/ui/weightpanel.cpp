@@ -1,19 +1,20 @@
-#include "ui/frmmain.h"
+#include "ui/weightpanel.h"
 
+#include "catalogue/catalogue.h"
 #include "catalogue/tableloader.h"
 #include "common/numbertext.h"
 #include "platform/prompts.h"
 #include "ui/frmmain_texts.h"
+#include "ui/windowhelpers.h"
 #include "weight/weightboxcheck.h"
 
-#include <QAction>
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 
@@ -49,7 +50,112 @@ int listIndexOf(const QComboBox *box)
 
 } // namespace
 
-void FrmMain::connectWeightInputs()
+WeightPanel::WeightPanel(CatalogueState &catalogue, Prompts &prompts, QWidget *parent)
+    : QObject(parent), m_catalogue(catalogue), m_prompts(prompts)
+{
+    build(parent);
+    connectWeightInputs();
+}
+
+void WeightPanel::build(QWidget *parent)
+{
+    using namespace FrmMainText;
+    m_inputArea = new QWidget(parent);
+    m_inputArea->setObjectName(QStringLiteral("WeightInputRow"));
+    const QStringList rowCaptions = {LabSizeCaption, LabSizeCaption, LabSM2, LabSM3};
+    for (int k = 0; k < 4; ++k) {
+        auto *label = new QLabel(rowCaptions.at(k), m_inputArea);
+        label->setObjectName(QStringLiteral("LabSM(%1)").arg(k));
+        auto *box = new QComboBox(m_inputArea);
+        box->setObjectName(QStringLiteral("CombSR(%1)").arg(k));
+        box->setEditable(k > 0); // the size box of the part types is a pick-only list
+        if (k > 0) {
+            box->lineEdit()->setMaxLength(TypedTextMaxLength);
+            box->setInsertPolicy(QComboBox::NoInsert);
+            box->setCompleter(nullptr);
+            box->setMinimumContentsLength(4);
+        }
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        label->setBuddy(box);
+        label->hide();
+        box->hide();
+        LabSM[static_cast<std::size_t>(k)] = label;
+        CombSR[static_cast<std::size_t>(k)] = box;
+    }
+    LabSM[0]->setToolTip(LabSizeToolTip);
+    LabSM[1]->setToolTip(LabSizeToolTip);
+    LabSM[0]->installEventFilter(this);
+    LabSM[1]->installEventFilter(this);
+    for (int preset : {30, 50, 80, 100, 200, 500, 1000, 3000})
+        CombSR[2]->addItem(QString::number(preset));
+    for (int preset : {30, 50, 100, 200, 500, 1000, 2000})
+        CombSR[3]->addItem(QString::number(preset));
+    CombSR[2]->setCurrentIndex(-1);
+    CombSR[3]->setCurrentIndex(-1);
+
+    CombLeiXing = new QComboBox(m_inputArea);
+    CombLeiXing->setObjectName(QStringLiteral("CombLeiXing"));
+    CombLeiXing->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    CombLeiXing->hide();
+
+    // The same spacing as the window's rows, so the boxes sit where they would sit in the row.
+    auto *inputs = new QHBoxLayout(m_inputArea);
+    inputs->setContentsMargins(0, 0, 0, 0);
+    inputs->setSpacing(4);
+    for (int k = 0; k < 4; ++k) {
+        inputs->addWidget(LabSM[static_cast<std::size_t>(k)]);
+        inputs->addWidget(CombSR[static_cast<std::size_t>(k)]);
+        if (k == 1)
+            inputs->addWidget(CombLeiXing);
+    }
+
+    LabDanZhong = new QLabel(FrmMainText::LabDanZhong, parent);
+    LabDanZhong->setObjectName(QStringLiteral("LabDanZhong"));
+    LabDanZhong->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LabDanZhong->setTextFormat(Qt::PlainText);
+    LabDanZhong->installEventFilter(this);
+    LabDanZhong->hide();
+}
+
+void WeightPanel::placeIn(QBoxLayout *inputRow, QBoxLayout *lowerRow)
+{
+    inputRow->insertWidget(0, m_inputArea);
+    lowerRow->insertWidget(0, LabDanZhong, 1);
+}
+
+void WeightPanel::chainFocusAfter(QWidget *previous)
+{
+    QWidget *last = previous;
+    for (QComboBox *box : CombSR) {
+        QWidget::setTabOrder(last, box);
+        last = box;
+    }
+    QWidget::setTabOrder(last, CombLeiXing);
+}
+
+void WeightPanel::setShown(bool shown)
+{
+    m_inputArea->setVisible(shown);
+    LabDanZhong->setVisible(shown);
+    if (!shown)
+        return;
+    CombSR[0]->setFixedWidth(twips(1300));
+    LabDanZhong->clear();
+}
+
+void WeightPanel::clearRows()
+{
+    const QScopedValueRollback<bool> holdBack(m_switchingType, true);
+    for (std::size_t k = 0; k < 4; ++k) {
+        LabSM[k]->hide();
+        CombSR[k]->hide();
+    }
+    CombLeiXing->hide();
+    for (std::size_t k = 1; k < 4; ++k)
+        CombSR[k]->setEditText(QStringLiteral("1"));
+}
+
+void WeightPanel::connectWeightInputs()
 {
     for (int k = 0; k < 4; ++k) {
         QComboBox *box = CombSR[static_cast<std::size_t>(k)];
@@ -62,10 +168,10 @@ void FrmMain::connectWeightInputs()
             connect(box, &QComboBox::currentIndexChanged, this, [this, k] { CombSR_Change(k); });
         }
     }
-    connect(CombLeiXing, &QComboBox::activated, this, &FrmMain::CombLeiXing_Click);
+    connect(CombLeiXing, &QComboBox::activated, this, &WeightPanel::CombLeiXing_Click);
 }
 
-void FrmMain::layOutWeightType(CalculationType type)
+void WeightPanel::layOut(CalculationType type)
 {
     const CalculationTypeRecord &record = typeRecord(type);
     {
@@ -96,7 +202,7 @@ void FrmMain::layOutWeightType(CalculationType type)
     CombSR[static_cast<std::size_t>(m_catalogue.SizeBoxIndex)]->setFocus();
 }
 
-void FrmMain::fillSizeBox(const LoadedTable &loaded, const CalculationTypeRecord &record)
+void WeightPanel::fillSizeBox(const LoadedTable &loaded, const CalculationTypeRecord &record)
 {
     QComboBox *sizeBox = CombSR[static_cast<std::size_t>(m_catalogue.SizeBoxIndex)];
     sizeBox->clear();
@@ -105,12 +211,12 @@ void FrmMain::fillSizeBox(const LoadedTable &loaded, const CalculationTypeRecord
             CombSR[k]->setEditText(record.rows[k].defaultText.toString());
     }
     for (const QString &loadingText : loaded.loadingTexts)
-        setPanelText(1, loadingText);
+        Q_EMIT statusMessage(loadingText);
     sizeBox->addItems(loaded.sizeEntries);
     sizeBox->setCurrentIndex(loaded.defaultEntry);
 }
 
-void FrmMain::CombLeiXing_Click()
+void WeightPanel::CombLeiXing_Click()
 {
     const CalculationTypeRecord &record = typeRecord(m_catalogue.CurrentType);
     if (record.subTypes.empty())
@@ -125,7 +231,7 @@ void FrmMain::CombLeiXing_Click()
     CombSR_Change(m_catalogue.SizeBoxIndex);
 }
 
-void FrmMain::CombSR_Change(int index)
+void WeightPanel::CombSR_Change(int index)
 {
     if (m_switchingType)
         return;
@@ -138,30 +244,33 @@ void FrmMain::CombSR_Change(int index)
     change.weightType = m_catalogue.CurrentType != CalculationType::Expression;
     const WeightBoxVerdict verdict = checkWeightBox(change);
 
-    setPanelText(1, verdict.statusText);
+    Q_EMIT statusMessage(verdict.statusText);
     if (verdict.refused) {
         setTextColour(LabDanZhong, Red);
         LabDanZhong->setText(verdict.caption);
-        CmdOK->setEnabled(false);
-        TxtJieGuo->clear();
+        Q_EMIT calculableChanged(false);
+        Q_EMIT resultStale();
         return;
     }
     if (verdict.boxMarked)
         setTextColour(CombSR[static_cast<std::size_t>(index)], *verdict.boxMarked ? Red : Black);
-    CmdOK->setEnabled(verdict.calculate);
+    Q_EMIT calculableChanged(verdict.calculate);
     if (verdict.calculate) {
         setTextColour(LabDanZhong, Blue);
-        CmdOK_Click();
+        Q_EMIT calculateRequested();
     }
 }
 
-bool FrmMain::CombSR_KeyPress(int index, QKeyEvent *event)
+bool WeightPanel::CombSR_KeyPress(int index, QKeyEvent *event)
 {
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         focusNextWeightBox(index);
         return true;
     }
+    // Tab moves the focus on as everywhere in the window; it is no character of a box.
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
+        return false;
     // Selecting and copying type nothing; every other control key (paste, cut, undo) is refused.
     if (event->matches(QKeySequence::SelectAll) || event->matches(QKeySequence::Copy))
         return false;
@@ -182,7 +291,7 @@ bool FrmMain::CombSR_KeyPress(int index, QKeyEvent *event)
     return true;
 }
 
-void FrmMain::focusNextWeightBox(int index)
+void WeightPanel::focusNextWeightBox(int index)
 {
     // The next visible box; after the last one the size box again.
     for (int next = index + 1; next < 4; ++next) {
@@ -194,7 +303,7 @@ void FrmMain::focusNextWeightBox(int index)
     CombSR[static_cast<std::size_t>(m_catalogue.SizeBoxIndex)]->setFocus();
 }
 
-bool FrmMain::weightEventFilter(QObject *watched, QEvent *event)
+bool WeightPanel::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
     for (int k = 0; k < 4; ++k) {
@@ -211,10 +320,11 @@ bool FrmMain::weightEventFilter(QObject *watched, QEvent *event)
         showNotices(m_prompts, {notesNotice(m_catalogue.TypeNotes)});
         return true;
     }
-    return false;
+    return QObject::eventFilter(watched, event);
 }
 
-bool FrmMain::runWeightBranch()
+WeightOutcome WeightPanel::calculate(float densityFactor, PrecisionMode precisionMode,
+                                     std::function<QString(const QString &)> evaluate)
 {
     WeightInputs inputs;
     inputs.type = m_catalogue.CurrentType;
@@ -224,47 +334,14 @@ bool FrmMain::runWeightBranch()
     inputs.sizeBoxEntries = entriesOf(CombSR[1]);
     inputs.subType = CombLeiXing->currentIndex();
     inputs.catalogue = &m_catalogue;
-    inputs.DensityFactor = m_material.DensityFactor();
-    inputs.precisionMode = m_precisionMode;
-    inputs.evaluate = [this](const QString &text) {
-        // The weight boxes keep no history: a text at fault only gets its messages.
-        const ExpressionOutcome outcome = BDSJS(text, m_expression, angleUnit());
-        showNotices(m_prompts, outcome.notices);
-        return outcome.value ? doubleText(*outcome.value) : QString();
-    };
+    inputs.DensityFactor = densityFactor;
+    inputs.precisionMode = precisionMode;
+    inputs.evaluate = std::move(evaluate);
 
     const WeightOutcome outcome = computeWeight(inputs, m_weight);
     m_weight = outcome.display;
     if (outcome.captionRed)
         setTextColour(LabDanZhong, Red);
-    if (outcome.disableCmdOK)
-        CmdOK->setEnabled(false);
     LabDanZhong->setText(outcome.display.caption);
-    if (TxtJieGuo->text() != outcome.display.resultText)
-        TxtJieGuo->setText(outcome.display.resultText);
-    return outcome.completed;
-}
-
-void FrmMain::MSCaiZhi_Click(int index)
-{
-    const auto material = static_cast<Material>(index);
-    QString typedDensity;
-    if (material == Material::Custom)
-        typedDensity = m_prompts.input(MaterialDensity::customPrompt(), MaterialDensity::customTitle(),
-                                       m_material.customDensityText());
-    const MaterialChoice choice = m_material.apply(material, typedDensity);
-    showNotices(m_prompts, choice.notices);
-    for (int i = 0; i < MaterialCount; ++i)
-        MSCaiZhi[static_cast<std::size_t>(i)]->setChecked(static_cast<Material>(i) == choice.checked);
-    MSCaiZhi[static_cast<std::size_t>(Material::Custom)]->setText(m_material.caption(Material::Custom));
-    setPanelText(2, choice.panel2Text);
-    m_panels[1]->setVisible(choice.panel2Visible);
-    CmdOK_Click();
-    setPanelText(1, choice.panel1Text);
-}
-
-void FrmMain::setMaterialPanel()
-{
-    m_panels[1]->setVisible(!MSCaiZhi[static_cast<std::size_t>(Material::Steel)]->isChecked());
-    setPanelText(2, m_material.panel2TextOnTypeSwitch());
+    return outcome;
 }
