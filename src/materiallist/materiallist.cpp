@@ -57,25 +57,31 @@ std::optional<QString> MaterialList::lineProblem(const CalculatorLine &line)
     return std::nullopt;
 }
 
+int MaterialList::mergeTarget(const CalculatorLine &line) const
+{
+    for (int i = 0; i < size(); ++i) {
+        if (!sameLine(m_rows.at(i).line, line))
+            continue;
+        CalculatorLine merged = m_rows.at(i).line;
+        merged.quantity += line.quantity;
+        return gramsOf(merged) ? i : -1; // too heavy to merge: the line gets a row of its own
+    }
+    return -1;
+}
+
 MaterialList::Added MaterialList::add(const CalculatorLine &line)
 {
     if (lineProblem(line))
         return {};
-    for (int i = 0; i < size(); ++i) {
-        MaterialRow &row = m_rows[i];
-        if (!sameLine(row.line, line))
-            continue;
-        CalculatorLine merged = row.line;
-        merged.quantity += line.quantity;
-        const std::optional<qint64> grams = gramsOf(merged);
-        if (!grams)
-            break; // too heavy to merge: the line gets a row of its own
-        row.line = merged;
-        row.grams = *grams;
-        return {i, true};
+    const int target = mergeTarget(line);
+    if (target < 0) {
+        append(line, QString());
+        return {size() - 1, false};
     }
-    append(line, QString());
-    return {size() - 1, false};
+    MaterialRow &row = m_rows[target];
+    row.line.quantity += line.quantity;
+    row.grams = *gramsOf(row.line);
+    return {target, true};
 }
 
 bool MaterialList::append(const CalculatorLine &line, const QString &note)

@@ -50,6 +50,9 @@ public:
     // usable (see lineProblem) is refused.
     Added add(const CalculatorLine &line);
 
+    // The row that add() would merge `line` into, or -1 when it would append a row.
+    int mergeTarget(const CalculatorLine &line) const;
+
     // Appends a row as it stands (a row read from the list file), without merging. False
     // when the line is not usable.
     bool append(const CalculatorLine &line, const QString &note);

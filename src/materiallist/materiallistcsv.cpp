@@ -15,9 +15,13 @@ constexpr int ColumnCount = static_cast<int>(Column::Count);
 const QByteArray Utf8Bom("\xEF\xBB\xBF");
 const QString TotalCaption = QStringLiteral("合计");
 
+// At least three decimals like every weight of the list, more where the value has them, so
+// that the text reads back as the very unit weight the row computes with.
 QString unitWeightNumber(const MaterialRow &row)
 {
-    return ListNumbers::plainText(row.line.unitWeight);
+    const double value = row.line.unitWeight;
+    const QString threeDecimals = QString::number(value, 'f', 3);
+    return threeDecimals.toDouble() == value ? threeDecimals : ListNumbers::plainText(value);
 }
 
 QString csvCell(const QString &text)
