@@ -73,6 +73,7 @@ public:
     // Removes the given rows (indexes into the current list, any order, repeats ignored).
     void removeRows(QList<int> rows);
     void clear() { m_rows.clear(); }
+    void reserve(qsizetype rows) { m_rows.reserve(rows); }
 
     int size() const { return static_cast<int>(m_rows.size()); }
     bool isEmpty() const { return m_rows.isEmpty(); }

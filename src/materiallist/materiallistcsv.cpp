@@ -76,17 +76,18 @@ QList<Record> records(const QString &text)
     bool inQuotes = false;
     int line = 1;
     const qsizetype n = text.size();
+    const QChar *data = text.constData();
     auto endLine = [&](qsizetype &i) {
-        if (text[i] == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+        if (data[i] == QLatin1Char('\r') && i + 1 < n && data[i + 1] == QLatin1Char('\n'))
             ++i;
         ++i;
         ++line;
     };
     for (qsizetype i = 0; i < n;) {
-        const QChar c = text[i];
+        const QChar c = data[i];
         if (inQuotes) {
             if (c == QLatin1Char('"')) {
-                if (i + 1 < n && text[i + 1] == QLatin1Char('"')) {
+                if (i + 1 < n && data[i + 1] == QLatin1Char('"')) {
                     cell += QLatin1Char('"');
                     i += 2;
                 } else {
@@ -110,18 +111,25 @@ QList<Record> records(const QString &text)
         } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
             current.cells.append(cell);
             cell.clear();
-            out.append(current);
+            out.append(std::move(current));
             endLine(i);
             current = Record{{}, line, false};
+            current.cells.reserve(ColumnCount);
         } else {
-            cell += c; // a quote inside an unquoted cell is taken as it stands
-            ++i;
+            // A run of plain characters at once; a quote inside an unquoted cell is taken as
+            // it stands.
+            qsizetype end = i + 1;
+            while (end < n && data[end] != QLatin1Char(',') && data[end] != QLatin1Char('\r') &&
+                   data[end] != QLatin1Char('\n'))
+                ++end;
+            cell += QStringView(data + i, end - i);
+            i = end;
         }
     }
     if (inQuotes || !cell.isEmpty() || !current.cells.isEmpty()) {
         current.cells.append(cell);
         current.broken = inQuotes;
-        out.append(current);
+        out.append(std::move(current));
     }
     return out;
 }
@@ -309,6 +317,7 @@ ReadResult read(const QByteArray &bytes)
 {
     ReadResult result;
     const QList<Record> all = records(decode(bytes));
+    result.rows.reserve(all.size());
     ColumnIndex index;
     for (int i = 0; i < ColumnCount; ++i)
         index[i] = i;
@@ -329,7 +338,7 @@ ReadResult read(const QByteArray &bytes)
             continue;
         const std::optional<ReadRow> row = record.broken ? std::nullopt : readRow(record.cells, index);
         if (row)
-            result.rows.append(*row);
+            result.rows.append(std::move(*row));
         else
             result.unreadableLines.append(record.line);
     }

@@ -72,6 +72,7 @@ MaterialListFile::Loaded MaterialListFile::load(MaterialList &list, const QDateT
     }
     const MaterialListCsv::ReadResult read = MaterialListCsv::read(file.readAll());
     file.close();
+    list.reserve(read.rows.size());
     for (const MaterialListCsv::ReadRow &row : read.rows)
         list.append(row.line, row.note);
     if (read.unreadableLines.isEmpty())
