@@ -11,7 +11,8 @@ class QTableView;
 
 // The tool window 材料清单: the list as a table (数量, 长度/面积 and 备注 edited in place),
 // the totals below it, and the ways out to a spreadsheet. Built on first use; it only shows
-// and edits the model, which saves the list after each change.
+// and edits the model, which saves the list after each change. Give it the main window as
+// parent: a tool window stays above its parent, also while that one is kept on top.
 class MaterialListWindow : public QWidget
 {
     Q_OBJECT

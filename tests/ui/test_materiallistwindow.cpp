@@ -31,6 +31,7 @@ private slots:
     void altCCopiesTheTable();
     void exportWritesTheChosenFile();
     void totalsPerMaterialOnlyForSeveralMaterials();
+    void failedSaveShowsInTheStatusBarOnce();
 
 private:
     QTableView *table() const { return m_window->findChild<QTableView *>("materialTable"); }
@@ -205,6 +206,21 @@ void TestMaterialListWindow::totalsPerMaterialOnlyForSeveralMaterials()
     QVERIFY(perMaterial->isVisible());
     QCOMPARE(perMaterial->text(), QStringLiteral("按材质：钢：289.226 kg；铜：2.800 kg"));
     QCOMPARE(label("totalLabel"), QStringLiteral("合计：292.026 kg（0.292 t）"));
+}
+
+void TestMaterialListWindow::failedSaveShowsInTheStatusBarOnce()
+{
+    MaterialListFile unwritable(m_folder->filePath("gone/" + MaterialListFile::fileName()));
+    MaterialListModel model(*m_list, unwritable);
+    MaterialListWindow window(model, *m_prompts);
+    auto *status = window.findChild<QStatusBar *>("statusBar");
+    model.setData(model.index(0, int(MaterialListCsv::Column::Quantity)), "5");
+    QVERIFY2(status->currentMessage().startsWith(QStringLiteral("材料清单未能保存：")),
+             qPrintable(status->currentMessage()));
+    window.copyTable();
+    model.setData(model.index(0, int(MaterialListCsv::Column::Quantity)), "6");
+    QCOMPARE(status->currentMessage(), QStringLiteral("已复制 3 行到剪贴板")); // not said again
+    QCOMPARE(m_list->row(0).line.quantity, 6.0);                               // kept in memory
 }
 
 QTEST_MAIN(TestMaterialListWindow)
