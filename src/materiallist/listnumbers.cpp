@@ -18,8 +18,16 @@ namespace ListNumbers {
 
 std::optional<double> readPositive(const QString &text)
 {
+    // Digits and point typed in full width by a Chinese input method count as their ASCII forms.
+    QString ascii = text.trimmed();
+    for (QChar &c : ascii) {
+        if (c.unicode() >= 0xFF10 && c.unicode() <= 0xFF19)
+            c = QChar(u'0' + (c.unicode() - 0xFF10));
+        else if (c.unicode() == 0xFF0E)
+            c = QLatin1Char('.');
+    }
     bool ok = false;
-    const double value = text.trimmed().toDouble(&ok); // C locale, whatever the desktop's
+    const double value = ascii.toDouble(&ok); // C locale, whatever the desktop's
     if (!ok || !std::isfinite(value) || value <= 0)
         return std::nullopt;
     return value;

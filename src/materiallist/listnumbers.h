@@ -10,7 +10,8 @@
 // decimal point and no digit grouping appears, so a list copies into any spreadsheet alike.
 namespace ListNumbers {
 
-// A positive finite number, blanks around it allowed; anything else (also "1,5") is refused,
+// A positive finite number, blanks around it allowed, full-width digits read as digits;
+// anything else (also "1,5") is refused,
 // since guessing a decimal comma could silently change a quantity.
 std::optional<double> readPositive(const QString &text);
 

@@ -13,6 +13,9 @@ class TstMaterialList : public QObject
     Q_OBJECT
 
 private slots:
+    // Every case runs under a desktop locale with a decimal comma: the list's numbers must not
+    // follow it.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
     void rowWeight_data();
     void rowWeight();
     void merging_data();
@@ -134,6 +137,8 @@ void TstMaterialList::edits_data()
 
     QTest::newRow("quantity follows") << 0 << "quantity"
                                       << " 3 " << true << "256.014";
+    QTest::newRow("full-width digits of a Chinese input method") << 0 << "quantity"
+                                                                 << "３．０" << true << "256.014";
     QTest::newRow("length follows") << 0 << "length"
                                     << "3000" << true << "85.338";
     QTest::newRow("zero quantity refused") << 0 << "quantity"
