@@ -24,6 +24,16 @@ public:
 
     // The open-file dialog; the chosen file's full path, or the empty text when cancelled.
     virtual QString chooseFile() = 0;
+
+    // The save-file dialog (it asks before replacing a file); the chosen full path, or the
+    // empty text when cancelled. An implementation without one answers as if cancelled.
+    virtual QString chooseSaveFile(const QString &title, const QString &suggestedPath, const QString &filter)
+    {
+        (void)title;
+        (void)suggestedPath;
+        (void)filter;
+        return QString();
+    }
 };
 
 // Shows the core's notices one after the other, in their order.

@@ -63,3 +63,8 @@ QString QtPrompts::chooseFile()
     return QFileDialog::getOpenFileName(m_parent, QStringLiteral("选择文件"), QString(),
                                         QStringLiteral("所有文件(*)"));
 }
+
+QString QtPrompts::chooseSaveFile(const QString &title, const QString &suggestedPath, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(m_parent, title, suggestedPath, filter);
+}

@@ -17,6 +17,8 @@ public:
     QString input(const QString &prompt, const QString &title,
                   const QString &defaultText = QString()) override;
     QString chooseFile() override;
+    QString chooseSaveFile(const QString &title, const QString &suggestedPath,
+                           const QString &filter) override;
 
 private:
     QWidget *m_parent = nullptr;

@@ -22,6 +22,14 @@ QString RecordingPrompts::chooseFile()
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
 
+QString RecordingPrompts::chooseSaveFile(const QString &title, const QString &suggestedPath,
+                                         const QString &filter)
+{
+    calls.append(
+        {Kind::ChooseSaveFile, MessageIcon::Information, title, suggestedPath, MessageButtons::Ok, filter});
+    return saveFileAnswers.isEmpty() ? QString() : saveFileAnswers.takeFirst();
+}
+
 QStringList RecordingPrompts::messageTexts() const
 {
     QStringList texts;

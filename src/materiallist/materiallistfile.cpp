@@ -1,0 +1,127 @@
+#include "materiallist/materiallistfile.h"
+
+#include "materiallist/materiallistcsv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+const QString SaveFailedPrefix = QStringLiteral("材料清单未能保存：");
+constexpr int ListedLineNumbers = 10;
+
+QString lineList(const QList<int> &lines)
+{
+    QStringList numbers;
+    for (qsizetype i = 0; i < lines.size() && i < ListedLineNumbers; ++i)
+        numbers.append(QString::number(lines.at(i)));
+    QString text = numbers.join(QStringLiteral("、"));
+    if (lines.size() > ListedLineNumbers)
+        text += QStringLiteral("…");
+    return text;
+}
+
+// The copy of a damaged file, beside it; an existing copy of the same second is never replaced.
+std::optional<QString> copyAside(const QString &path, const QDateTime &now, QString *error)
+{
+    const QFileInfo info(path);
+    const QString stem = QStringLiteral("材料清单.损坏-") + now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (int attempt = 1; attempt < 100; ++attempt) {
+        const QString name =
+            stem + (attempt > 1 ? QStringLiteral("-%1").arg(attempt) : QString()) + QStringLiteral(".csv");
+        const QString target = info.dir().filePath(name);
+        if (QFileInfo::exists(target))
+            continue;
+        QFile source(path);
+        if (source.copy(target))
+            return target;
+        *error = source.errorString();
+        return std::nullopt;
+    }
+    *error = QStringLiteral("同名文件过多");
+    return std::nullopt;
+}
+
+} // namespace
+
+QString MaterialListFile::fileName()
+{
+    return QStringLiteral("材料清单.csv");
+}
+
+QString MaterialListFile::noticeTitle()
+{
+    return QStringLiteral("材料清单");
+}
+
+MaterialListFile::Loaded MaterialListFile::load(MaterialList &list, const QDateTime &now)
+{
+    Loaded loaded;
+    list.clear();
+    QFile file(m_path);
+    if (!file.exists())
+        return loaded;
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_writeBlocked = true;
+        loaded.notices.append({MessageIcon::Exclamation, noticeTitle(),
+                               QStringLiteral("材料清单文件无法读取：") + file.errorString() +
+                                   QStringLiteral("\r\n文件保持原样；本次运行中清单的修改不会保存。")});
+        return loaded;
+    }
+    const MaterialListCsv::ReadResult read = MaterialListCsv::read(file.readAll());
+    file.close();
+    list.reserve(read.rows.size());
+    for (const MaterialListCsv::ReadRow &row : read.rows)
+        list.append(row.line, row.note);
+    if (read.unreadableLines.isEmpty())
+        return loaded;
+
+    QString error;
+    const std::optional<QString> copy = copyAside(m_path, now, &error);
+    const QString kept = QStringLiteral("材料清单文件中有 %1 行无法读取（第 %2 行），已保留可读的 %3 行。")
+                             .arg(read.unreadableLines.size())
+                             .arg(lineList(read.unreadableLines))
+                             .arg(list.size());
+    if (!copy) {
+        m_writeBlocked = true;
+        loaded.notices.append({MessageIcon::Exclamation, noticeTitle(),
+                               kept + QStringLiteral("\r\n原文件未能另存（") + error +
+                                   QStringLiteral("），因此保持原样；本次运行中清单的修改不会保存。")});
+        return loaded;
+    }
+    loaded.notices.append({MessageIcon::Exclamation, noticeTitle(),
+                           kept + QStringLiteral("\r\n原文件已另存为：") + QFileInfo(*copy).fileName()});
+    if (const std::optional<QString> status = save(list))
+        loaded.statusText = *status;
+    return loaded;
+}
+
+std::optional<QString> MaterialListFile::writeCsv(const QString &path, const MaterialList &list)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    const QByteArray bytes = MaterialListCsv::write(list);
+    if (file.write(bytes) != bytes.size()) {
+        const QString error = file.errorString();
+        file.cancelWriting();
+        return error;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
+
+std::optional<QString> MaterialListFile::save(const MaterialList &list)
+{
+    if (m_writeBlocked)
+        return std::nullopt; // the user was told at loading that changes are not saved
+    const std::optional<QString> error = writeCsv(m_path, list);
+    m_lastSaveFailed = error.has_value();
+    if (!error || m_failureReported)
+        return std::nullopt;
+    m_failureReported = true;
+    return SaveFailedPrefix + *error;
+}

@@ -1,0 +1,227 @@
+// The material list window driven as a user drives it: editing cells, Del, 清空 with its
+// question, Alt+C and 导出CSV….
+
+#include "materiallist/materiallistcsv.h"
+#include "materiallist/materiallistfile.h"
+#include "platform/recordingprompts.h"
+#include "ui/materiallistmodel.h"
+#include "ui/materiallistwindow.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestMaterialListWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void editingACell_data();
+    void editingACell();
+    void delKeyDeletesSelectedRows();
+    void clearAsksFirst();
+    void altCCopiesTheTable();
+    void exportWritesTheChosenFile();
+    void totalsPerMaterialOnlyForSeveralMaterials();
+    void failedSaveShowsInTheStatusBarOnce();
+
+private:
+    QTableView *table() const { return m_window->findChild<QTableView *>("materialTable"); }
+    QString label(const char *name) const { return m_window->findChild<QLabel *>(name)->text(); }
+    QString status() const { return m_window->findChild<QStatusBar *>("statusBar")->currentMessage(); }
+    QByteArray fileBytes() const
+    {
+        QFile file(m_file->path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir *m_folder = nullptr;
+    MaterialList *m_list = nullptr;
+    MaterialListFile *m_file = nullptr;
+    MaterialListModel *m_model = nullptr;
+    RecordingPrompts *m_prompts = nullptr;
+    MaterialListWindow *m_window = nullptr;
+};
+
+void TestMaterialListWindow::init()
+{
+    m_folder = new QTemporaryDir;
+    m_list = new MaterialList;
+    m_file = new MaterialListFile(m_folder->filePath(MaterialListFile::fileName()));
+    m_model = new MaterialListModel(*m_list, *m_file);
+    m_prompts = new RecordingPrompts;
+    m_model->addLine({"工字钢", "Ⅰ12.6", "钢", 6000, 2, 14.223, UnitBasis::PerMetre});    // 170.676
+    m_model->addLine({"六角螺母", "M10", "钢", 0, 100, 0.008, UnitBasis::PerPiece});      // 0.800
+    m_model->addLine({"钢板", "δ10", "钢", 1500000, 1, 78.5, UnitBasis::PerSquareMetre}); // 117.750
+    m_window = new MaterialListWindow(*m_model, *m_prompts);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+}
+
+void TestMaterialListWindow::cleanup()
+{
+    if (qEnvironmentVariableIsSet("VARDEKO_SHOT_DIR"))
+        m_window->grab().save(qEnvironmentVariable("VARDEKO_SHOT_DIR") + "/materiallist-" +
+                              QTest::currentTestFunction() + ".png");
+    delete m_window;
+    delete m_prompts;
+    delete m_model;
+    delete m_file;
+    delete m_list;
+    delete m_folder;
+}
+
+void TestMaterialListWindow::editingACell_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<QString>("total");
+    QTest::addColumn<QString>("status");
+
+    const int quantity = int(MaterialListCsv::Column::Quantity);
+    const int length = int(MaterialListCsv::Column::LengthOrArea);
+    const int note = int(MaterialListCsv::Column::Note);
+    QTest::newRow("quantity: weight and total follow") << 0 << quantity << "3"
+                                                       << "256.014"
+                                                       << "合计：374.564 kg（0.375 t）"
+                                                       << "";
+    QTest::newRow("length: weight and total follow") << 0 << length << "3000"
+                                                     << "85.338"
+                                                     << "合计：203.888 kg（0.204 t）"
+                                                     << "";
+    QTest::newRow("area of the plate follows") << 2 << length << "1000000"
+                                               << "78.500"
+                                               << "合计：249.976 kg（0.250 t）"
+                                               << "";
+    QTest::newRow("refused quantity keeps the row and says why") << 0 << quantity << "abc"
+                                                                 << "170.676"
+                                                                 << "合计：289.226 kg（0.289 t）"
+                                                                 << "数量必须是大于0的数：abc";
+    QTest::newRow("note with comma and quotes is kept") << 1 << note << "柱脚, \"A\""
+                                                        << "0.800"
+                                                        << "合计：289.226 kg（0.289 t）"
+                                                        << "";
+}
+
+void TestMaterialListWindow::editingACell()
+{
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(QString, weight);
+    QFETCH(QString, total);
+    QFETCH(QString, status);
+
+    const QModelIndex index = m_model->index(row, column);
+    table()->setCurrentIndex(index);
+    table()->edit(index);
+    auto *editor = table()->findChild<QLineEdit *>();
+    QVERIFY(editor);
+    editor->setText(typed); // QTest types Latin-1 only
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(!table()->findChild<QLineEdit *>()); // the view commits after the key press
+
+    QCOMPARE(m_model->index(row, int(MaterialListCsv::Column::Weight)).data().toString(), weight);
+    QCOMPARE(label("totalLabel"), total);
+    QCOMPARE(this->status(), status);
+    // The file follows every accepted edit and reads back as the list.
+    QCOMPARE(fileBytes(), MaterialListCsv::write(*m_list));
+    if (column == int(MaterialListCsv::Column::Note))
+        QCOMPARE(m_list->row(row).note, typed);
+}
+
+void TestMaterialListWindow::delKeyDeletesSelectedRows()
+{
+    table()->setFocus();
+    table()->selectionModel()->select(m_model->index(0, 0),
+                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    table()->selectionModel()->select(m_model->index(2, 0),
+                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QTest::keyClick(table(), Qt::Key_Delete);
+    QCOMPARE(m_list->size(), 1);
+    QCOMPARE(m_list->row(0).line.typeCaption, QStringLiteral("六角螺母"));
+    QCOMPARE(label("totalLabel"), QStringLiteral("合计：0.800 kg（0.001 t）"));
+    QCOMPARE(MaterialListCsv::read(fileBytes()).rows.size(), 1);
+}
+
+void TestMaterialListWindow::clearAsksFirst()
+{
+    auto *clear = m_window->findChild<QPushButton *>("clearButton");
+    m_prompts->messageAnswers = {MessageAnswer::No, MessageAnswer::Yes};
+    clear->click();
+    QCOMPARE(m_list->size(), 3);
+    QCOMPARE(m_prompts->calls.size(), 1);
+    QCOMPARE(m_prompts->calls.at(0).text, QStringLiteral("清空材料清单中的全部 3 行？\r\n此操作不能撤销。"));
+    QCOMPARE(m_prompts->calls.at(0).buttons, MessageButtons::YesNo);
+    clear->click();
+    QCOMPARE(m_list->size(), 0);
+    QCOMPARE(label("totalLabel"), QStringLiteral("合计：0.000 kg（0.000 t）"));
+    QVERIFY(!clear->isEnabled());
+    QCOMPARE(MaterialListCsv::read(fileBytes()).rows.size(), 0);
+}
+
+void TestMaterialListWindow::altCCopiesTheTable()
+{
+    QApplication::clipboard()->clear();
+    QTest::keyClick(m_window, Qt::Key_C, Qt::AltModifier);
+    QTRY_VERIFY(!QApplication::clipboard()->text().isEmpty()); // a mnemonic clicks a moment later
+    const QString text = QApplication::clipboard()->text();
+    QCOMPARE(text, MaterialListCsv::clipboardText(*m_list));
+    QVERIFY(text.endsWith(QStringLiteral("合计\t\t\t\t\t\t\t289.226\t\n")));
+    QCOMPARE(status(), QStringLiteral("已复制 3 行到剪贴板"));
+}
+
+void TestMaterialListWindow::exportWritesTheChosenFile()
+{
+    const QString target = m_folder->filePath("导出");
+    m_prompts->saveFileAnswers = {target, m_folder->filePath("gone/x.csv")};
+    QTest::keyClick(m_window, Qt::Key_E, Qt::AltModifier);
+    QTRY_COMPARE(m_prompts->calls.size(), 1);
+    QFile file(target + ".csv"); // a name without extension gets ".csv"
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), MaterialListCsv::write(*m_list));
+    QCOMPARE(m_prompts->calls.at(0).kind, RecordingPrompts::Kind::ChooseSaveFile);
+
+    QTest::keyClick(m_window, Qt::Key_E, Qt::AltModifier);
+    QTRY_COMPARE(m_prompts->calls.size(), 3);
+    QCOMPARE(m_prompts->calls.at(2).icon, MessageIcon::Critical);
+    QVERIFY(m_prompts->calls.at(2).text.startsWith(QStringLiteral("导出CSV失败：")));
+}
+
+void TestMaterialListWindow::totalsPerMaterialOnlyForSeveralMaterials()
+{
+    auto *perMaterial = m_window->findChild<QLabel *>("materialTotalsLabel");
+    QVERIFY(!perMaterial->isVisible());
+    m_model->addLine({"圆钢", "φ20", "铜", 1000, 1, 2.8, UnitBasis::PerMetre});
+    QVERIFY(perMaterial->isVisible());
+    QCOMPARE(perMaterial->text(), QStringLiteral("按材质：钢：289.226 kg；铜：2.800 kg"));
+    QCOMPARE(label("totalLabel"), QStringLiteral("合计：292.026 kg（0.292 t）"));
+}
+
+void TestMaterialListWindow::failedSaveShowsInTheStatusBarOnce()
+{
+    MaterialListFile unwritable(m_folder->filePath("gone/" + MaterialListFile::fileName()));
+    MaterialListModel model(*m_list, unwritable);
+    MaterialListWindow window(model, *m_prompts);
+    auto *status = window.findChild<QStatusBar *>("statusBar");
+    model.setData(model.index(0, int(MaterialListCsv::Column::Quantity)), "5");
+    QVERIFY2(status->currentMessage().startsWith(QStringLiteral("材料清单未能保存：")),
+             qPrintable(status->currentMessage()));
+    window.copyTable();
+    model.setData(model.index(0, int(MaterialListCsv::Column::Quantity)), "6");
+    QCOMPARE(status->currentMessage(), QStringLiteral("已复制 3 行到剪贴板")); // not said again
+    QCOMPARE(m_list->row(0).line.quantity, 6.0);                               // kept in memory
+}
+
+QTEST_MAIN(TestMaterialListWindow)
+#include "test_materiallistwindow.moc"
