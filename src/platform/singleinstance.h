@@ -5,11 +5,12 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 
 // The hand-over between two starts of the program: the first start listens on a local
 // channel private to the user; a second start hands its command ("Normal") to it and ends.
+// The channel is a plain Unix-domain stream socket watched by the event loop, so the
+// program needs no networking library for it.
 //
 // A plain channel name is placed in the user's runtime directory ($XDG_RUNTIME_DIR), so the
 // channels of two users never meet and no other user can reach them; a name beginning with
@@ -63,11 +64,14 @@ private:
     bool takeLock();
     void releaseLock();
     void acceptConnections();
-    void finishConnection(QLocalSocket *socket, bool deliver);
+    void readConnection(QSocketNotifier *connection);
+    void finishConnection(QSocketNotifier *connection, bool deliver);
 
     QString m_socketPath;
     QString m_lockPath;
     int m_lockFd = -1;
-    QLocalServer *m_server = nullptr;
-    QHash<QLocalSocket *, QByteArray> m_pending;
+    int m_listenFd = -1;
+    QSocketNotifier *m_listener = nullptr;
+    // The senders being read, each watched by its notifier, with what has arrived so far.
+    QHash<QSocketNotifier *, QByteArray> m_pending;
 };
