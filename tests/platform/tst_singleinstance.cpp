@@ -1,5 +1,6 @@
 #include "platform/singleinstance.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
@@ -210,6 +211,33 @@ private Q_SLOTS:
         QCOMPARE(firsts, 1);
         QCOMPARE(handedOver, Starts - 1);
         QCOMPARE(received, QStringList(Starts - 1, QStringLiteral("received:Normal")));
+    }
+
+    // A socket address holds 107 bytes of path and a NUL: a longer path is refused, never cut
+    // short into another file's name.
+    void socketPathLengthIsChecked_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<SingleInstance::Role>("secondStart");
+        QTest::newRow("longest path that fits") << 107 << SingleInstance::Role::HandedOver;
+        QTest::newRow("one byte too long") << 108 << SingleInstance::Role::Alone;
+        QTest::newRow("far too long") << 200 << SingleInstance::Role::Alone;
+    }
+
+    void socketPathLengthIsChecked()
+    {
+        QFETCH(int, length);
+        QFETCH(SingleInstance::Role, secondStart);
+        const QString dir = m_runtime->path() + u'/';
+        if (dir.size() >= 100)
+            QSKIP("the temporary folder's path is too long for this test");
+        const QString path = dir + QString(length - dir.size(), u'c');
+        SingleInstance first(path);
+        QCOMPARE(first.listen(), secondStart == SingleInstance::Role::HandedOver);
+        SingleInstance second(path);
+        QCOMPARE(second.claim(QStringLiteral("Normal"), 200), secondStart);
+        QCOMPARE(QDir(m_runtime->path()).entryList(QDir::System | QDir::Files).size(),
+                 first.isListening() ? 2 : 0);
     }
 
     void endedFirstInstanceFreesTheChannel()
