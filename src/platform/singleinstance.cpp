@@ -120,10 +120,14 @@ SingleInstance::SingleInstance(QString channelName, QObject *parent)
 
 SingleInstance::~SingleInstance()
 {
-    for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it)
+    // The notifiers, children deleted after this body, stop watching before the descriptors close.
+    for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it) {
+        it.key()->setEnabled(false);
         closeDescriptor(int(it.key()->socket()));
+    }
     m_pending.clear();
     if (m_listenFd >= 0) {
+        m_listener->setEnabled(false);
         // Removed while the lock is still held, so no newer instance's socket is touched.
         ::unlink(QFile::encodeName(m_socketPath).constData());
         closeDescriptor(m_listenFd);
