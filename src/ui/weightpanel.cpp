@@ -220,6 +220,13 @@ void WeightPanel::fillSizeBox(const LoadedTable &loaded, const CalculationTypeRe
     QComboBox *sizeBox = CombSR[static_cast<std::size_t>(m_catalogue.SizeBoxIndex)];
     sizeBox->clear();
     const int dependentBox = record.section.dependentBox;
+    if (m_catalogue.SizeBoxIndex != 1 && dependentBox != 1) {
+        // Where box 1 takes a plain number (the flat bar's thickness) it keeps no list of an
+        // earlier type, which would offer wrong values and mark good ones red.
+        const QString text = CombSR[1]->currentText();
+        CombSR[1]->clear();
+        CombSR[1]->setEditText(text);
+    }
     if (dependentBox >= 0) {
         CombSR[static_cast<std::size_t>(dependentBox)]->clear();
         CombSR[static_cast<std::size_t>(dependentBox)]->addItems(loaded.dependentEntries);

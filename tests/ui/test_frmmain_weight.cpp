@@ -431,6 +431,12 @@ void TestFrmMainWeight::markedEntriesShowRed()
     retype(box(h, 1), QStringLiteral("20"));
     QCOMPARE(box(h, 1)->palette().color(QPalette::Text), QColor(0, 0, 0));
     QVERIFY(label(h, QStringLiteral("LabDanZhong"))->text().startsWith(QStringLiteral("※ 单重: 2.466 kg/m")));
+    // The flat bar's thickness box keeps no diameters of the round bar: 7.5 is no unlisted size.
+    choose(h, 16, Route::Menu);
+    QCOMPARE(box(h, 1)->count(), 0);
+    retype(box(h, 1), QStringLiteral("7.5"));
+    QCOMPARE(box(h, 1)->palette().color(QPalette::Text), QColor(0, 0, 0));
+    QVERIFY(label(h, QStringLiteral("LabDanZhong"))->text().startsWith(QStringLiteral("※ 单重: 2.944 kg/m")));
 }
 
 void TestFrmMainWeight::backToTheExpressionCalculator()
