@@ -71,6 +71,7 @@ void FrmMain::buildMenus()
     MnuJS[0] =
         addNamedAction(MnuF, indexed(QStringLiteral("MnuJS"), 0), TypeRecords[0].caption.toString(), true);
     MnuJS[0]->setData(0);
+    MnuJS[0]->setIcon(typeIcon(CalculationType::Expression));
     m_typeGroup->addAction(MnuJS[0]);
     connect(m_typeGroup, &QActionGroup::triggered, this,
             [this](QAction *action) { MnuJS_Click(action->data().toInt()); });
