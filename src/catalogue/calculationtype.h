@@ -16,6 +16,12 @@ enum class CalculationType {
     Plate,
     Angle,
     Pipe,
+    HBeam,
+    HollowSection,
+    UnequalAngle,
+    FlatBar,
+    SquareBar,
+    HexagonBar,
 };
 
 constexpr int typeIndex(CalculationType type)

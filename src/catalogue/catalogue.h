@@ -27,6 +27,7 @@ struct CatalogueState
     std::array<PartRow, PartTableRows> PartTable{};
     int LastRow = 0;
     int SizeBoxIndex = 0; // which input row (0 or 1) holds the size or model list
+    int PickedRow = -1;   // the section-table row the boxes of a section type pick; -1 for none
     std::array<QString, 3> TypeNotes{};
 };
 

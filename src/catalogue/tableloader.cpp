@@ -1,6 +1,7 @@
 #include "catalogue/tableloader.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 const QString CheckTitle = QStringLiteral("注意");
@@ -65,6 +66,23 @@ LoadedTable loadSizeEntries(CalculationType type, const SizeEntryLists &lists)
     return loaded;
 }
 
+int defaultEntryOf(const CalculationTypeRecord &record, const QStringList &entries);
+
+// Fills the size box of a section type from its table or size series.
+LoadedTable loadSectionEntries(CatalogueState &state, const CalculationTypeRecord &record)
+{
+    state.SizeBoxIndex = record.sizeBoxIndex;
+    state.PickedRow = -1;
+    LoadedTable loaded;
+    loaded.sizeEntries = sectionSizeEntries(*record.section.type);
+    const int last = static_cast<int>(loaded.sizeEntries.size()) - 1;
+    for (int r = 0; r <= last; ++r)
+        loaded.loadingTexts.append(loadingText(record.type, r, last));
+    loaded.defaultEntry = defaultEntryOf(record, loaded.sizeEntries);
+    loaded.dependentEntries = dependentEntries(record.type, loaded.defaultEntry);
+    return loaded;
+}
+
 int defaultEntryOf(const CalculationTypeRecord &record, const QStringList &entries)
 {
     if (!record.defaultEntryText.isEmpty())
@@ -77,6 +95,29 @@ QString loadingText(CalculationType type, int row, int lastRow)
 {
     return QStringLiteral("正在载入 ") + loadingName(type) + QStringLiteral(" 数据:") + QString::number(row) +
            u'/' + QString::number(lastRow);
+}
+
+QStringList dependentEntries(CalculationType type, int sizeEntry)
+{
+    const SectionWiring &section = typeRecord(type).section;
+    if (!section.type || section.dependentBox < 0)
+        return {};
+    return sectionSecondEntries(*section.type, sizeEntry);
+}
+
+int dependentEntryFor(const QStringList &entries, double value)
+{
+    int best = -1;
+    double bestDistance = 0;
+    for (int i = 0; i < entries.size(); ++i) {
+        // Entries are table numbers; QString::toDouble reads them without the locale.
+        const double distance = std::fabs(entries[i].toDouble() - value);
+        if (best < 0 || distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 LoadedTable loadPartLists(CatalogueState &state, CalculationType type, const PartLists &lists)
@@ -115,6 +156,8 @@ LoadedTable loadPartLists(CatalogueState &state, CalculationType type, const Par
 LoadedTable loadTable(CatalogueState &state, CalculationType type, int subType)
 {
     const CalculationTypeRecord &record = typeRecord(type);
+    if (record.section.type)
+        return loadSectionEntries(state, record);
     if (record.entries) {
         state.SizeBoxIndex = record.sizeBoxIndex;
         LoadedTable loaded = loadSizeEntries(type, *record.entries);
@@ -133,7 +176,11 @@ LoadedTable selectCatalogueType(CatalogueState &state, CalculationType type)
     const CalculationTypeRecord &record = typeRecord(type);
     if (record.weightRule == WeightRule::None)
         return {};
-    for (std::size_t i = 0; i < state.TypeNotes.size(); ++i)
-        state.TypeNotes[i] = record.notes[i].toString();
+    if (record.section.type) {
+        state.TypeNotes = sectionNotes(*record.section.type);
+    } else {
+        for (std::size_t i = 0; i < state.TypeNotes.size(); ++i)
+            state.TypeNotes[i] = record.notes[i].toString();
+    }
     return loadTable(state, type, record.selectedSubType);
 }

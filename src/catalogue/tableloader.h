@@ -16,6 +16,7 @@ struct LoadedTable
     int defaultEntry = -1; // -1: no entry to select
     QStringList loadingTexts;
     Notices notices;
+    QStringList dependentEntries; // the list of the record's dependent box for the default entry
 };
 
 // "正在载入 <name> 数据:<row>/<last row>"
@@ -29,10 +30,18 @@ LoadedTable selectCatalogueType(CatalogueState &state, CalculationType type);
 
 // Loads the table of a weight type into state (subType: the CombLeiXing entry of a type with
 // sub-types, ignored by the others). A type without a part table (round bar, plate) only
-// fills the size box and leaves PartTable and LastRow as they were; the expression type loads
-// nothing. A value list whose length differs from the size list gives a notice and loading
-// goes on.
+// fills the size box and leaves PartTable and LastRow as they were; so do the section types,
+// whose rows stay in the section tables. The expression type loads nothing. A value list whose length differs
+// from the size list gives a notice and loading goes on.
 LoadedTable loadTable(CatalogueState &state, CalculationType type, int subType);
+
+// The entries of a section type's dependent box (walls, leg thicknesses) for size-box entry
+// `sizeEntry`; empty for a type without one or an entry outside the list.
+QStringList dependentEntries(CalculationType type, int sizeEntry);
+
+// The entry a dependent box shows after a new size is picked: the one of the value it holds,
+// else the nearest (the thinner of two as near), -1 for an empty list.
+int dependentEntryFor(const QStringList &entries, double value);
 
 // Loads the given lists as the table of type: the same steps as loadTable with lists other
 // than the built-in ones. Missing cells of a short value list are left empty; a size list

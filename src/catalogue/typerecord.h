@@ -2,10 +2,12 @@
 
 #include "catalogue/calculationtype.h"
 #include "catalogue/partlists.h"
+#include "catalogue/sectiontypes.h"
 
 #include <QStringView>
 
 #include <array>
+#include <optional>
 #include <span>
 
 // The picture a type's toolbar button and menu item show.
@@ -23,20 +25,28 @@ enum class TypeIconKind {
     Plate,
     Angle,
     Pipe,
+    HBeam,
+    HollowSection,
+    UnequalAngle,
+    FlatBar,
+    SquareBar,
+    HexagonBar,
 };
 
 // How the weight computation turns the inputs into a unit weight and a total. Several types
 // share a rule; the record supplies the standard lines it shows.
 enum class WeightRule {
-    None,       // the expression calculator
-    AnchorBolt, // fixed mass + mass per metre, reserved hole
-    HexBolt,    // head mass + mass per mm, rounded by the precision mode
-    PiecePart,  // mass per piece in g
-    Beam,       // kg/m from the table, piece weight per length
-    RoundBar,   // diameter formula, piece weight per length
-    Plate,      // thickness formula, piece weight per area
-    Angle,      // leg formula with the fillet radius from the table
-    Pipe,       // wall formula
+    None,           // the expression calculator
+    AnchorBolt,     // fixed mass + mass per metre, reserved hole
+    HexBolt,        // head mass + mass per mm, rounded by the precision mode
+    PiecePart,      // mass per piece in g
+    Beam,           // kg/m from the table, piece weight per length
+    RoundBar,       // diameter formula, piece weight per length
+    Plate,          // thickness formula, piece weight per area
+    Angle,          // leg formula with the fillet radius from the table
+    Pipe,           // wall formula
+    SectionTable,   // kg/m as printed in a section table, piece weight per length
+    SectionFormula, // kg/m from the typed section dimensions, rounded like round bar
 };
 
 // How a table load reports value lists whose length differs from the size list.
@@ -64,6 +74,16 @@ struct SubTypeRecord
     QStringView standardLine;
 };
 
+// How a section type reaches its data. Section types keep their rows in the section tables
+// (hundreds of rows, beyond PartTable) and the catalogue state keeps the row the boxes pick.
+struct SectionWiring
+{
+    std::optional<SectionType> type; // the section table or formula behind the type; none for the part types
+    int dependentBox = -1; // input row whose list depends on the picked size (walls, leg thicknesses)
+    QStringView missingRow; // what a value of that row that the picked size lacks shows ("此规格无此壁厚")
+    bool typedSizeBox = false; // CombSR(0) takes a typed number instead of a pick (the flat bar's width)
+};
+
 // Everything the program knows about one calculation type apart from its weight rule's
 // arithmetic and its icon's drawing.
 struct CalculationTypeRecord
@@ -88,4 +108,5 @@ struct CalculationTypeRecord
     std::array<QStringView, 3> notes;
     // The standard lines of the caption; with sub-types, the line shown when none is selected.
     std::array<QStringView, 2> standardLines;
+    SectionWiring section;
 };

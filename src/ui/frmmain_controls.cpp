@@ -71,6 +71,7 @@ void FrmMain::buildMenus()
     MnuJS[0] =
         addNamedAction(MnuF, indexed(QStringLiteral("MnuJS"), 0), TypeRecords[0].caption.toString(), true);
     MnuJS[0]->setData(0);
+    MnuJS[0]->setIcon(typeIcon(CalculationType::Expression));
     m_typeGroup->addAction(MnuJS[0]);
     connect(m_typeGroup, &QActionGroup::triggered, this,
             [this](QAction *action) { MnuJS_Click(action->data().toInt()); });
@@ -172,7 +173,7 @@ void FrmMain::buildToolbar()
     Toolbar->addSeparator();
     CombJS = new QComboBox(Toolbar);
     CombJS->setObjectName(QStringLiteral("CombJS"));
-    CombJS->addItem(TypeRecords[0].caption.toString());
+    CombJS->addItem(typeIcon(CalculationType::Expression), TypeRecords[0].caption.toString());
     CombJS->setMinimumWidth(96);
     CombJS->setFocusPolicy(Qt::ClickFocus);
     Toolbar->addWidget(CombJS);
@@ -299,14 +300,15 @@ void FrmMain::createTypeItems()
         // Types beyond the toolbar's buttons follow a separator in the menu.
         if (i == ToolbarButtonCount)
             MnuF->insertSeparator(m_typeSeparator);
-        auto *item = new QAction(names.at(i), this);
+        const QIcon icon = typeIcon(calculationTypeAt(i));
+        auto *item = new QAction(icon, names.at(i), this);
         item->setObjectName(indexed(QStringLiteral("MnuJS"), i));
         item->setCheckable(true);
         item->setData(i);
         MnuF->insertAction(m_typeSeparator, item);
         m_typeGroup->addAction(item);
         MnuJS[static_cast<std::size_t>(i)] = item;
-        CombJS->addItem(names.at(i));
+        CombJS->addItem(icon, names.at(i));
         if (i < ToolbarButtonCount)
             m_toolButtons[static_cast<std::size_t>(i)]->setToolTip(names.at(i));
     }

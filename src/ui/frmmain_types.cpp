@@ -5,6 +5,7 @@
 #include "ui/weightpanel.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,8 +48,12 @@ void FrmMain::selectTypeEntry(int index)
 {
     const QSignalBlocker quiet(CombJS);
     CombJS->setCurrentIndex(index);
-    if (index < ToolbarButtonCount)
+    if (index < ToolbarButtonCount) {
         m_toolButtons[static_cast<std::size_t>(index)]->setChecked(true);
+    } else if (QAction *pressed = m_toolGroup->checkedAction()) {
+        // A type without a button leaves no button pressed.
+        pressed->setChecked(false);
+    }
 }
 
 void FrmMain::CombJS_Click(int index)

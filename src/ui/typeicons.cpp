@@ -228,6 +228,102 @@ void drawPipe(Canvas &c)
     c.p.drawPath(bore);
 }
 
+// A wide-flange section standing as the letter H: the flanges as tall as the section is wide
+// set it apart from the narrow I-beam.
+void drawHBeam(Canvas &c)
+{
+    const qreal flange = 16, web = 11, fillet = 6;
+    QPainterPath h;
+    h.moveTo(8, 8);
+    h.lineTo(8 + flange, 8);
+    h.lineTo(8 + flange, 50 - web / 2 - fillet);
+    h.quadTo(8 + flange, 50 - web / 2, 8 + flange + fillet, 50 - web / 2);
+    h.lineTo(92 - flange - fillet, 50 - web / 2);
+    h.quadTo(92 - flange, 50 - web / 2, 92 - flange, 50 - web / 2 - fillet);
+    h.lineTo(92 - flange, 8);
+    h.lineTo(92, 8);
+    h.lineTo(92, 92);
+    h.lineTo(92 - flange, 92);
+    h.lineTo(92 - flange, 50 + web / 2 + fillet);
+    h.quadTo(92 - flange, 50 + web / 2, 92 - flange - fillet, 50 + web / 2);
+    h.lineTo(8 + flange + fillet, 50 + web / 2);
+    h.quadTo(8 + flange, 50 + web / 2, 8 + flange, 50 + web / 2 + fillet);
+    h.lineTo(8 + flange, 92);
+    h.lineTo(8, 92);
+    h.closeSubpath();
+    solid(c, h);
+}
+
+// A rectangular tube seen from its end: rounded outer corners, a thin wall and a dark bore.
+void drawHollowSection(Canvas &c)
+{
+    QPainterPath outer;
+    outer.addRoundedRect(QRectF(6, 20, 88, 60), 12, 12);
+    QPainterPath inner;
+    inner.addRoundedRect(QRectF(17, 31, 66, 38), 5, 5);
+    c.p.setPen(Qt::NoPen);
+    c.p.setBrush(DrawingPalette::outline.lighter(160));
+    c.p.drawPath(inner);
+    QPainterPath wall = outer;
+    wall.setFillRule(Qt::OddEvenFill);
+    wall.addPath(inner);
+    solid(c, wall);
+}
+
+// An angle whose upright leg is clearly longer than the lying one.
+void drawUnequalAngle(Canvas &c)
+{
+    const qreal t = 19, fillet = 8;
+    QPainterPath l;
+    l.moveTo(22, 6);
+    l.lineTo(22 + t, 6);
+    l.lineTo(22 + t, 94 - t - fillet);
+    l.quadTo(22 + t, 94 - t, 22 + t + fillet, 94 - t);
+    l.lineTo(78, 94 - t);
+    l.lineTo(78, 94);
+    l.lineTo(22, 94);
+    l.closeSubpath();
+    solid(c, l);
+}
+
+// A flat bar: a long strip, narrow and thick compared with the plate.
+void drawFlatBar(Canvas &c)
+{
+    QPainterPath top;
+    top.addPolygon(QPolygonF({{4, 52}, {22, 38}, {96, 38}, {78, 52}}));
+    top.closeSubpath();
+    QPainterPath front;
+    front.addRect(QRectF(4, 52, 74, 24));
+    QPainterPath side;
+    side.addPolygon(QPolygonF({{78, 52}, {96, 38}, {96, 62}, {78, 76}}));
+    side.closeSubpath();
+    solid(c, top, DrawingPalette::steelLight);
+    solid(c, front);
+    solid(c, side, DrawingPalette::steel.darker(118));
+}
+
+// The end of a solid bar, shaded like the round bar.
+void drawShadedEnd(Canvas &c, const QPainterPath &end)
+{
+    QRadialGradient shade(QPointF(38, 36), 60);
+    shade.setColorAt(0, DrawingPalette::steelLight);
+    shade.setColorAt(1, DrawingPalette::steel);
+    solid(c, end, shade);
+}
+
+void drawSquareBar(Canvas &c)
+{
+    QPainterPath end;
+    end.addRoundedRect(QRectF(10, 10, 80, 80), 3, 3);
+    drawShadedEnd(c, end);
+}
+
+void drawHexagonBar(Canvas &c)
+{
+    // Solid, without the bore and chamfer circle of the nut.
+    drawShadedEnd(c, hexagon({50, 50}, 46));
+}
+
 void drawGlyph(QPainter &painter, const QRectF &rect, TypeIconKind kind)
 {
     const qreal side = std::min(rect.width(), rect.height());
@@ -277,6 +373,24 @@ void drawGlyph(QPainter &painter, const QRectF &rect, TypeIconKind kind)
         break;
     case TypeIconKind::Pipe:
         drawPipe(c);
+        break;
+    case TypeIconKind::HBeam:
+        drawHBeam(c);
+        break;
+    case TypeIconKind::HollowSection:
+        drawHollowSection(c);
+        break;
+    case TypeIconKind::UnequalAngle:
+        drawUnequalAngle(c);
+        break;
+    case TypeIconKind::FlatBar:
+        drawFlatBar(c);
+        break;
+    case TypeIconKind::SquareBar:
+        drawSquareBar(c);
+        break;
+    case TypeIconKind::HexagonBar:
+        drawHexagonBar(c);
         break;
     }
     painter.restore();

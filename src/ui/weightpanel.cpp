@@ -48,6 +48,15 @@ int listIndexOf(const QComboBox *box)
     return index >= 0 && box->itemText(index) == box->currentText() ? index : -1;
 }
 
+// A box that takes typed numbers: no length limit that would cut a pasted text, no
+// completion, and a typed text never joins the list.
+void prepareTypedBox(QComboBox *box)
+{
+    box->lineEdit()->setMaxLength(TypedTextMaxLength);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
+}
+
 } // namespace
 
 WeightPanel::WeightPanel(CatalogueState &catalogue, Prompts &prompts, QWidget *parent)
@@ -70,9 +79,7 @@ void WeightPanel::build(QWidget *parent)
         box->setObjectName(QStringLiteral("CombSR(%1)").arg(k));
         box->setEditable(k > 0); // the size box of the part types is a pick-only list
         if (k > 0) {
-            box->lineEdit()->setMaxLength(TypedTextMaxLength);
-            box->setInsertPolicy(QComboBox::NoInsert);
-            box->setCompleter(nullptr);
+            prepareTypedBox(box);
             box->setMinimumContentsLength(4);
         }
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -165,7 +172,12 @@ void WeightPanel::connectWeightInputs()
             connect(box, &QComboBox::editTextChanged, this, [this, k] { CombSR_Change(k); });
             connect(box, &QComboBox::activated, this, [this, k] { CombSR_Change(k); });
         } else {
-            connect(box, &QComboBox::currentIndexChanged, this, [this, k] { CombSR_Change(k); });
+            // The size box is a pick-only list, except where a type makes it take a number.
+            connect(box, &QComboBox::currentIndexChanged, this, [this, box, k] {
+                if (!box->isEditable())
+                    CombSR_Change(k);
+            });
+            connect(box, &QComboBox::editTextChanged, this, [this, k] { CombSR_Change(k); });
         }
     }
     connect(CombLeiXing, &QComboBox::activated, this, &WeightPanel::CombLeiXing_Click);
@@ -177,6 +189,7 @@ void WeightPanel::layOut(CalculationType type)
     {
         // The boxes are filled in one go; the change handler runs once at the end.
         const QScopedValueRollback<bool> holdBack(m_switchingType, true);
+        setSizeBoxTyped(record.section.typedSizeBox);
         for (std::size_t k = 0; k < record.rows.size(); ++k) {
             if (record.rows[k].caption.isNull())
                 continue;
@@ -206,14 +219,64 @@ void WeightPanel::fillSizeBox(const LoadedTable &loaded, const CalculationTypeRe
 {
     QComboBox *sizeBox = CombSR[static_cast<std::size_t>(m_catalogue.SizeBoxIndex)];
     sizeBox->clear();
+    const int dependentBox = record.section.dependentBox;
+    if (m_catalogue.SizeBoxIndex != 1 && dependentBox != 1) {
+        // Where box 1 takes a plain number (the flat bar's thickness) it keeps no list of an
+        // earlier type, which would offer wrong values and mark good ones red.
+        const QString text = CombSR[1]->currentText();
+        CombSR[1]->clear();
+        CombSR[1]->setEditText(text);
+    }
+    if (dependentBox >= 0) {
+        CombSR[static_cast<std::size_t>(dependentBox)]->clear();
+        CombSR[static_cast<std::size_t>(dependentBox)]->addItems(loaded.dependentEntries);
+    }
     for (std::size_t k = 0; k < record.rows.size(); ++k) {
         if (!record.rows[k].defaultText.isNull())
             CombSR[k]->setEditText(record.rows[k].defaultText.toString());
     }
+    if (dependentBox >= 0) {
+        QComboBox *box = CombSR[static_cast<std::size_t>(dependentBox)];
+        box->setCurrentIndex(box->findText(box->currentText()));
+        setTextColour(box, Black);
+    }
     for (const QString &loadingText : loaded.loadingTexts)
         Q_EMIT statusMessage(loadingText);
     sizeBox->addItems(loaded.sizeEntries);
-    sizeBox->setCurrentIndex(loaded.defaultEntry);
+    // A typed size box keeps its default text; a list shows its default entry.
+    if (!sizeBox->isEditable() || loaded.defaultEntry >= 0)
+        sizeBox->setCurrentIndex(loaded.defaultEntry);
+    if (sizeBox->isEditable())
+        setTextColour(sizeBox, Black);
+}
+
+void WeightPanel::setSizeBoxTyped(bool typed)
+{
+    QComboBox *box = CombSR[0];
+    if (box->isEditable() == typed)
+        return;
+    box->setEditable(typed);
+    if (typed) {
+        prepareTypedBox(box);
+        box->lineEdit()->installEventFilter(this);
+    }
+}
+
+void WeightPanel::followPickedSize()
+{
+    // The walls (leg thicknesses) of the size just picked; the box keeps its value where the
+    // size has it and otherwise moves to the nearest.
+    const int dependentBox = typeRecord(m_catalogue.CurrentType).section.dependentBox;
+    if (dependentBox < 0)
+        return;
+    QComboBox *box = CombSR[static_cast<std::size_t>(dependentBox)];
+    const QStringList entries = dependentEntries(m_catalogue.CurrentType, CombSR[0]->currentIndex());
+    const int pick = dependentEntryFor(entries, readNumberPrefix(box->currentText()));
+    const QScopedValueRollback<bool> holdBack(m_switchingType, true);
+    box->clear();
+    box->addItems(entries);
+    box->setCurrentIndex(pick);
+    setTextColour(box, Black);
 }
 
 void WeightPanel::CombLeiXing_Click()
@@ -235,6 +298,8 @@ void WeightPanel::CombSR_Change(int index)
 {
     if (m_switchingType)
         return;
+    if (index == 0)
+        followPickedSize();
     WeightBoxChange change;
     change.index = index;
     for (std::size_t k = 0; k < 4; ++k)
@@ -242,6 +307,7 @@ void WeightPanel::CombSR_Change(int index)
     change.sizeListEntries = entriesOf(CombSR[1]);
     change.caption = LabSM[static_cast<std::size_t>(index)]->text();
     change.weightType = m_catalogue.CurrentType != CalculationType::Expression;
+    change.typedSizeBox = typeRecord(m_catalogue.CurrentType).section.typedSizeBox;
     const WeightBoxVerdict verdict = checkWeightBox(change);
 
     Q_EMIT statusMessage(verdict.statusText);
@@ -340,6 +406,10 @@ WeightOutcome WeightPanel::calculate(float densityFactor, PrecisionMode precisio
 
     const WeightOutcome outcome = computeWeight(inputs, m_weight);
     m_weight = outcome.display;
+    if (outcome.notes) {
+        m_catalogue.PickedRow = outcome.sectionRow;
+        m_catalogue.TypeNotes = *outcome.notes;
+    }
     if (outcome.captionRed)
         setTextColour(LabDanZhong, Red);
     LabDanZhong->setText(outcome.display.caption);

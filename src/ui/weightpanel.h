@@ -70,6 +70,8 @@ private:
     void CombSR_Change(int index);
     bool CombSR_KeyPress(int index, QKeyEvent *event);
     void focusNextWeightBox(int index);
+    void setSizeBoxTyped(bool typed);
+    void followPickedSize();
 
     CatalogueState &m_catalogue;
     Prompts &m_prompts;

@@ -7,8 +7,9 @@
 #include <optional>
 
 // The entry check of a weight run: the prefix values of CombSR(1), CombSR(2) and CombSR(3)
-// are all positive. A box the type does not use holds the "1" the type switch left in it.
-bool weightEntriesPositive(const std::array<QString, 4> &boxTexts);
+// are all positive, and that of CombSR(0) too where it takes a typed number. A box the type
+// does not use holds the "1" the type switch left in it.
+bool weightEntriesPositive(const std::array<QString, 4> &boxTexts, bool typedSizeBox = false);
 
 // What the window knows when the text of input box `index` (0..3) changes.
 struct WeightBoxChange
@@ -18,6 +19,7 @@ struct WeightBoxChange
     QStringList sizeListEntries;     // the list entries of CombSR(1); empty when it has none
     QString caption;                 // LabSM(index), "长度(mm):"
     bool weightType = true;          // false in the expression calculator
+    bool typedSizeBox = false;       // CombSR(0) holds a typed number (flat bar width), no pick
 };
 
 // How the window answers that change, before any weight is computed.

@@ -3,6 +3,7 @@
 #include "common/errorvalue.h"
 #include "common/numbertext.h"
 #include "expression/jingdu.h"
+#include "weight/sectionweight.h"
 #include "weight/weightboxcheck.h"
 
 #include <cmath>
@@ -175,6 +176,8 @@ private:
     WeightOutcome plate();
     WeightOutcome angle();
     WeightOutcome pipe();
+    WeightOutcome sectionTable();
+    WeightOutcome sectionFormula();
 
     QString standardLine(std::size_t k) const { return m_record.standardLines[k].toString(); }
 
@@ -187,7 +190,7 @@ private:
 
 WeightOutcome WeightRun::run()
 {
-    if (!weightEntriesPositive(m_in.boxTexts)) {
+    if (!weightEntriesPositive(m_in.boxTexts, m_record.section.typedSizeBox)) {
         m_out.captionRed = true;
         m_out.disableCmdOK = true;
         m_out.display.caption = Crlf + EntryCheckCaption;
@@ -216,6 +219,10 @@ WeightOutcome WeightRun::run()
         return angle();
     case WeightRule::Pipe:
         return pipe();
+    case WeightRule::SectionTable:
+        return sectionTable();
+    case WeightRule::SectionFormula:
+        return sectionFormula();
     }
     return completed();
 }
@@ -377,6 +384,55 @@ WeightOutcome WeightRun::pipe()
         return m_out;
     const Step length = evaluated(3);
     setTotal(length ? finite(*length * unit() / 1000) : std::nullopt);
+    return completed();
+}
+
+WeightOutcome WeightRun::sectionTable()
+{
+    // The row is the picked size and, where the size has several, the typed wall or leg
+    // thickness; the unit weight is the printed kg/m, never rounded.
+    const SectionType section = *m_record.section.type;
+    const int dependentBox = m_record.section.dependentBox;
+    const double second = dependentBox >= 0 ? prefix(dependentBox) : 0;
+    const std::optional<int> row = sectionRow(section, m_in.listIndex[0], second);
+    m_out.notes = sectionNotes(section, row.value_or(-1));
+    if (!row) {
+        // A size is picked but has no such wall or thickness: say so rather than keep a weight
+        // that belongs to another row.
+        if (dependentBox >= 0 && m_in.listIndex[0] >= 0) {
+            const QString missing = m_record.section.missingRow.toString();
+            return refuse(QStringLiteral("◆ ") + missing + QStringLiteral(" ◆"), missing);
+        }
+        return m_out;
+    }
+    m_out.sectionRow = *row;
+    const std::optional<SectionUnitWeight> unitWeight = tableUnitWeight(section, *row, m_in.DensityFactor);
+    if (unitWeight)
+        m_out.display.UnitWeight = unitWeight->value;
+    setPiece(finite(unit() * prefix(2) / 1000));
+    if (unitWeight)
+        setCaption(sectionCaptionLines(section, *unitWeight, m_piece, sectionSizeText(section, *row)));
+    setTotal(pieceTotal());
+    return completed();
+}
+
+WeightOutcome WeightRun::sectionFormula()
+{
+    // The dimensions are the size box and the box after it: width and thickness of a flat
+    // bar; square and hexagon bar use only the first.
+    const SectionType section = *m_record.section.type;
+    const double first = prefix(m_record.sizeBoxIndex);
+    const double second = prefix(m_record.sizeBoxIndex + 1);
+    m_out.notes = sectionNotes(section);
+    const std::optional<SectionUnitWeight> unitWeight =
+        formulaUnitWeight(section, first, second, m_in.DensityFactor);
+    if (!unitWeight)
+        return m_out;
+    m_out.display.UnitWeight = unitWeight->value;
+    // As for round bar, the piece weight comes from the unrounded unit weight.
+    setPiece(finite(static_cast<double>(unitWeight->unrounded) * prefix(2) / 1000));
+    setCaption(sectionCaptionLines(section, *unitWeight, m_piece, formulaSizeText(section, first, second)));
+    setTotal(pieceTotal());
     return completed();
 }
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 // Everything the weight computation of one run reads. The window owns these values; the
 // computation never reads the window.
@@ -40,6 +41,10 @@ struct WeightOutcome
     bool captionRed = false;   // a check failed: the caption colour becomes red
     bool disableCmdOK = false; // the entry check failed: CmdOK becomes disabled
     bool completed = false;    // the run got through: the automatic copy follows
+    // Section types: the section-table row the boxes pick (-1 for none) and the notes box of
+    // that pick, which tells where a printed value differs from the section formula.
+    int sectionRow = -1;
+    std::optional<std::array<QString, 3>> notes;
 };
 
 // One run of the calculate command in weight mode. `previous` is what the last run left.

@@ -51,6 +51,11 @@ private slots:
     void subTypeLoadDescribesItsOwnRows();
     void angleKeepsColumnOneOfTheEarlierTable();
     void notesBox();
+    void sectionTypes_data();
+    void sectionTypes();
+    void dependentEntryFollowsTheValue_data();
+    void dependentEntryFollowsTheValue();
+    void sectionRecordsAgreeWithTheirFacts();
 };
 
 void TestTableLoader::typeList()
@@ -59,7 +64,9 @@ void TestTableLoader::typeList()
     QCOMPARE(captions.size(), CalculationTypeCount);
     QCOMPARE(captions.first(), QStringLiteral("表达式"));
     QCOMPARE(captions[6], QStringLiteral("方斜垫"));
-    QCOMPARE(captions.last(), QStringLiteral("钢管"));
+    QCOMPARE(captions[12], QStringLiteral("钢管"));
+    // The section types follow the twelve part types.
+    QCOMPARE(captions.mid(13), QStringList({"H型钢", "方矩管", "不等边角钢", "扁钢", "方钢", "六角钢"}));
     // The loading text names some types differently from their caption.
     QCOMPARE(loadingName(typeOf(2)), QStringLiteral("螺栓"));
     QCOMPARE(loadingName(typeOf(3)), QStringLiteral("螺母"));
@@ -402,6 +409,112 @@ void TestTableLoader::notesBox()
     const QString bevel = notesText(notesOf(6));
     QVERIFY(bevel.startsWith(QStringLiteral("  ① 工字钢 用方斜垫代号：GB/T 852-1988；\r\n      槽钢")));
     QCOMPARE(bevel.count(QStringLiteral("\r\n")), 5);
+}
+
+void TestTableLoader::sectionTypes_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<int>("defaultEntry");
+    QTest::addColumn<QString>("defaultLabel");
+    QTest::addColumn<QStringList>("dependent"); // the dependent box's list for the default entry
+
+    QTest::newRow("H-beams: all 130 rows, HW first, HT last")
+        << 13 << 130 << "HW100×100×6×8"
+        << "HT390×198×6×8" << 4 << "HW200×200×8×12" << QStringList();
+    QTest::newRow("hollow sections: 72 sizes, the walls of 50×50 beside")
+        << 14 << 72 << "20×20"
+        << "600×400" << 4 << "50×50" << QStringList{"1.5", "1.75", "2", "2.5", "3", "4"};
+    QTest::newRow("unequal angles: 20 models, the thicknesses of 7.5/5 beside")
+        << 15 << 20 << "2.5/1.6"
+        << "20/12.5" << 8 << "7.5/5" << QStringList{"5", "6", "8", "10"};
+    QTest::newRow("square bar series") << 17 << 54 << "5"
+                                       << "100" << 17 << "20" << QStringList();
+    QTest::newRow("hexagon bar series") << 18 << 39 << "8"
+                                        << "70" << 12 << "20" << QStringList();
+}
+
+void TestTableLoader::sectionTypes()
+{
+    QFETCH(int, type);
+    QFETCH(int, entries);
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    QFETCH(int, defaultEntry);
+    QFETCH(QString, defaultLabel);
+    QFETCH(QStringList, dependent);
+
+    CatalogueState state = stateWithLeftovers();
+    state.PickedRow = 7;
+    const LoadedTable loaded = selectCatalogueType(state, typeOf(type));
+
+    QCOMPARE(loaded.sizeEntries.size(), entries);
+    QCOMPARE(loaded.sizeEntries.first(), first);
+    QCOMPARE(loaded.sizeEntries.last(), last);
+    QCOMPARE(loaded.defaultEntry, defaultEntry);
+    QCOMPARE(loaded.sizeEntries.value(defaultEntry), defaultLabel);
+    QCOMPARE(loaded.dependentEntries, dependent);
+    QCOMPARE(QStringList(loaded.sizeEntries).removeDuplicates(), 0);
+    QCOMPARE(loaded.loadingTexts.size(), entries);
+    QCOMPARE(loaded.loadingTexts.last(), loadingText(typeOf(type), entries - 1, entries - 1));
+    QCOMPARE(state.SizeBoxIndex, typeRecord(typeOf(type)).sizeBoxIndex);
+    QCOMPARE(state.PickedRow, -1);
+    // The rows stay in the section tables: PartTable keeps what the last part type left.
+    QCOMPARE(state.PartTable[38].label, QStringLiteral("old"));
+    QCOMPARE(state.LastRow, 38);
+    QVERIFY(state.TypeNotes[0].contains(typeRecord(typeOf(type)).sizeBoxToolTip.toString()));
+    QVERIFY(loaded.notices.isEmpty());
+}
+
+void TestTableLoader::dependentEntryFollowsTheValue_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("pick");
+
+    const QStringList walls{"1.5", "1.75", "2", "2.5", "3", "4"};
+    QTest::newRow("a wall the new size has is kept") << walls << 2.5 << 3;
+    QTest::newRow("a missing wall moves to the nearest") << walls << 3.4 << 4;
+    QTest::newRow("a wall beyond the list takes the thickest") << walls << 12.0 << 5;
+    QTest::newRow("of two as near the thinner") << QStringList{"3", "5"} << 4.0 << 0;
+    QTest::newRow("no list, no pick") << QStringList() << 3.0 << -1;
+}
+
+void TestTableLoader::dependentEntryFollowsTheValue()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(double, value);
+    QFETCH(int, pick);
+    QCOMPARE(dependentEntryFor(entries, value), pick);
+}
+
+void TestTableLoader::sectionRecordsAgreeWithTheirFacts()
+{
+    // The records carry the texts the window shows, the section facts the same texts for the
+    // weight lines and notes; the two must never drift apart.
+    for (const CalculationTypeRecord &record : TypeRecords) {
+        if (!record.section.type)
+            continue;
+        const SectionTypeFacts &facts = sectionTypeFacts(*record.section.type);
+        QCOMPARE(record.caption.toString(), facts.caption);
+        QStringList captions;
+        QStringList defaults;
+        for (std::size_t k = 0; k < record.rows.size(); ++k) {
+            if (record.rows[k].caption.isNull())
+                continue;
+            captions << record.rows[k].caption.toString();
+            const bool sizeList = static_cast<int>(k) == record.sizeBoxIndex && !record.section.typedSizeBox;
+            defaults << (sizeList ? record.defaultEntryText : record.rows[k].defaultText).toString();
+        }
+        QCOMPARE(captions, facts.boxCaptions);
+        QCOMPARE(defaults, facts.defaultTexts);
+        QCOMPARE(record.sizeBoxToolTip.toString(), facts.standard);
+        QCOMPARE(record.unitWeightToolTip.toString(), facts.sizeHint);
+        QCOMPARE(record.standardLines[0].toString(), facts.standardLine);
+        QCOMPARE(record.weightRule == WeightRule::SectionTable, facts.fromTable);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTableLoader)

@@ -39,6 +39,14 @@ QLabel *label(Harness &h, const QString &name)
     return h.find<QLabel>(name);
 }
 
+QStringList entriesOf(const QComboBox *combo)
+{
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i)
+        entries << combo->itemText(i);
+    return entries;
+}
+
 void retype(QComboBox *combo, const QString &text)
 {
     QLineEdit *edit = combo->lineEdit();
@@ -72,6 +80,8 @@ private slots:
     void enterMovesToTheNextVisibleBox();
     void markedEntriesShowRed();
     void backToTheExpressionCalculator();
+    void sectionTypes_data();
+    void sectionTypes();
 };
 
 void TestFrmMainWeight::everyTypeByEveryRoute_data()
@@ -86,14 +96,29 @@ void TestFrmMainWeight::everyTypeByEveryRoute_data()
         const char16_t *caption;
         const char16_t *size;
     };
-    const Expected rows[] = {
-        {1, u"选择规格:", u"M24"},   {2, u"选择规格:", u"M20"},   {3, u"选择规格:", u"M20"},
-        {4, u"选择规格:", u"20"},    {5, u"选择规格:", u"16"},    {6, u"选择规格:", u"16"},
-        {7, u"选择型号:", u"Ⅰ12.6"}, {8, u"选择型号:", u"[12.6"}, {9, u"直径(mm):", u"16"},
-        {10, u"厚度(mm):", u"10"},   {11, u"边宽(mm):", u"50"},   {12, u"外径(mm):", u"159"}};
+    const Expected rows[] = {{1, u"选择规格:", u"M24"},
+                             {2, u"选择规格:", u"M20"},
+                             {3, u"选择规格:", u"M20"},
+                             {4, u"选择规格:", u"20"},
+                             {5, u"选择规格:", u"16"},
+                             {6, u"选择规格:", u"16"},
+                             {7, u"选择型号:", u"Ⅰ12.6"},
+                             {8, u"选择型号:", u"[12.6"},
+                             {9, u"直径(mm):", u"16"},
+                             {10, u"厚度(mm):", u"10"},
+                             {11, u"边宽(mm):", u"50"},
+                             {12, u"外径(mm):", u"159"},
+                             {13, u"选择型号:", u"HW200×200×8×12"},
+                             {14, u"规格:", u"50×50"},
+                             {15, u"选择型号:", u"7.5/5"},
+                             {16, u"宽度(mm):", u"50"},
+                             {17, u"边长(mm):", u"20"},
+                             {18, u"对边(mm):", u"20"}};
     const char *routeNames[] = {"menu", "combo", "toolbar"};
     for (const Expected &row : rows) {
-        for (int route = 0; route < 3; ++route)
+        // The section types have no toolbar button.
+        const int routes = row.type < ToolbarButtonCount ? 3 : 2;
+        for (int route = 0; route < routes; ++route)
             QTest::addRow("type %d by %s shows its default item", row.type, routeNames[route])
                 << row.type << route << QString::fromUtf16(row.caption) << QString::fromUtf16(row.size);
     }
@@ -114,7 +139,9 @@ void TestFrmMainWeight::everyTypeByEveryRoute()
     const QString caption = h.action(QStringLiteral("MnuJS(%1)").arg(type))->text();
     QVERIFY(h.action(QStringLiteral("MnuJS(%1)").arg(type))->isChecked());
     QCOMPARE(h.find<QComboBox>(QStringLiteral("CombJS"))->currentIndex(), type);
-    QVERIFY(h.action(QStringLiteral("Toolbar.Buttons(%1)").arg(type + 1))->isChecked());
+    for (int button = 1; button <= ToolbarButtonCount; ++button)
+        QCOMPARE(h.action(QStringLiteral("Toolbar.Buttons(%1)").arg(button))->isChecked(),
+                 button == type + 1);
     QVERIFY(w.windowTitle().startsWith(QStringLiteral("Vardeko →") + caption + QStringLiteral(" _")));
     QCOMPARE(w.panelText(3), caption + QStringLiteral(" "));
 
@@ -388,6 +415,15 @@ void TestFrmMainWeight::markedEntriesShowRed()
     QVERIFY(label(h, QStringLiteral("LabDanZhong"))
                 ->text()
                 .contains(QStringLiteral("● 标准: YB/T 24-1986 (矿用工字钢)")));
+    // The flat bar's first box takes its width typed, in black, until a list type takes it back.
+    choose(h, 16, Route::Menu);
+    QVERIFY(box(h, 0)->isEditable());
+    QCOMPARE(box(h, 0)->palette().color(QPalette::Text), QColor(0, 0, 0));
+    retype(box(h, 0), QStringLiteral("0"));
+    QCOMPARE(h.resultBox()->text(), QString());
+    choose(h, 7, Route::Menu);
+    QVERIFY(!box(h, 0)->isEditable());
+    QCOMPARE(box(h, 0)->currentText(), QStringLiteral("Ⅰ12.6"));
 
     choose(h, 9, Route::Menu);
     retype(box(h, 1), QStringLiteral("21.3"));
@@ -395,6 +431,12 @@ void TestFrmMainWeight::markedEntriesShowRed()
     retype(box(h, 1), QStringLiteral("20"));
     QCOMPARE(box(h, 1)->palette().color(QPalette::Text), QColor(0, 0, 0));
     QVERIFY(label(h, QStringLiteral("LabDanZhong"))->text().startsWith(QStringLiteral("※ 单重: 2.466 kg/m")));
+    // The flat bar's thickness box keeps no diameters of the round bar: 7.5 is no unlisted size.
+    choose(h, 16, Route::Menu);
+    QCOMPARE(box(h, 1)->count(), 0);
+    retype(box(h, 1), QStringLiteral("7.5"));
+    QCOMPARE(box(h, 1)->palette().color(QPalette::Text), QColor(0, 0, 0));
+    QVERIFY(label(h, QStringLiteral("LabDanZhong"))->text().startsWith(QStringLiteral("※ 单重: 2.944 kg/m")));
 }
 
 void TestFrmMainWeight::backToTheExpressionCalculator()
@@ -414,6 +456,107 @@ void TestFrmMainWeight::backToTheExpressionCalculator()
     QVERIFY(h.find<QLabel>(QStringLiteral("StatBar.Panels(2)"))->isVisible());
     // The loaded table stays for the weight computation.
     QCOMPARE(w.catalogue().PartTable[4].label, QStringLiteral("12.6"));
+}
+
+void TestFrmMainWeight::sectionTypes_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("opening");   // the result right after the switch
+    QTest::addColumn<QString>("size");      // picked from the size list, or typed where it takes a number
+    QTest::addColumn<QStringList>("walls"); // the dependent list after the pick; its first... picked last
+    QTest::addColumn<QString>("length");
+    QTest::addColumn<QString>("unitLine"); // in copper
+    QTest::addColumn<QString>("sizeLine");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<bool>("printedDiffers"); // the notes box says the row is off its formula
+
+    QTest::newRow("H-beam HN400×150 2 m") << 13 << "49.90"
+                                          << "HN400×150×8×13" << QStringList() << "2000"
+                                          << "※ 单重: 62.72376 kg/m；125.45kg/根"
+                                          << "※ 规格: 400×150×8×13×13"
+                                          << "125.45" << false;
+    QTest::newRow("hollow 100×50 keeps the 3 mm wall, a row printed off its formula")
+        << 14 << "4.245"
+        << "100×50" << QStringList{"3", "4", "5", "3"} << "3000"
+        << "※ 单重: 7.601847 kg/m；22.81kg/根"
+        << "※ 规格: 100×50×3"
+        << "22.81" << true;
+    QTest::newRow("unequal angle 10/8, the 8 mm leg picked")
+        << 15 << "5.699"
+        << "10/8" << QStringList{"6", "7", "8", "10", "8"} << "1500"
+        << "※ 单重: 12.43794 kg/m；18.66kg/根"
+        << "※ 规格: 100×80×8×10"
+        << "18.66" << false;
+    QTest::newRow("flat bar 60 typed into the first box") << 16 << "1.962"
+                                                          << "60" << QStringList() << "2500"
+                                                          << "※ 单重: 2.676 kg/m；6.690kg/根"
+                                                          << "※ 规格: 60×5"
+                                                          << "6.690" << false;
+    QTest::newRow("square bar 25 from its list") << 17 << "3.140"
+                                                 << "25" << QStringList() << "1000"
+                                                 << "※ 单重: 5.575 kg/m；5.575kg/根"
+                                                 << "※ 规格: 25×25"
+                                                 << "5.575" << false;
+    QTest::newRow("hexagon bar 30 from its list") << 18 << "2.719"
+                                                  << "30" << QStringList() << "1200"
+                                                  << "※ 单重: 6.952 kg/m；8.343kg/根"
+                                                  << "※ 规格: S30"
+                                                  << "8.343" << false;
+}
+
+void TestFrmMainWeight::sectionTypes()
+{
+    QFETCH(int, type);
+    QFETCH(QString, opening);
+    QFETCH(QString, size);
+    QFETCH(QStringList, walls);
+    QFETCH(QString, length);
+    QFETCH(QString, unitLine);
+    QFETCH(QString, sizeLine);
+    QFETCH(QString, result);
+    QFETCH(bool, printedDiffers);
+    Harness h;
+    FrmMain &w = h.startShown();
+    choose(h, type, Route::Menu);
+    QCOMPARE(h.resultBox()->text(), opening);
+    QCOMPARE(QGuiApplication::clipboard()->text(), opening);
+
+    QComboBox *sizes = box(h, w.catalogue().SizeBoxIndex);
+    const int entry = sizes->findText(size);
+    if (entry >= 0)
+        sizes->setCurrentIndex(entry);
+    else
+        retype(sizes, size);
+    QCOMPARE(sizes->currentText(), size);
+    if (!walls.isEmpty()) {
+        // The dependent list follows the size and keeps the value where the size has it.
+        const QString kept = walls.takeLast();
+        QCOMPARE(entriesOf(box(h, 1)), walls);
+        if (box(h, 1)->currentText() != kept)
+            box(h, 1)->setCurrentIndex(box(h, 1)->findText(kept));
+        QCOMPARE(box(h, 1)->currentText(), kept);
+        QCOMPARE(box(h, 1)->palette().color(QPalette::Text), QColor(0, 0, 0));
+    }
+    retype(box(h, 2), length);
+    h.action(QStringLiteral("MSCaiZhi(1)"))->trigger();
+
+    const QStringList lines = label(h, QStringLiteral("LabDanZhong"))->text().split(Crlf);
+    QCOMPARE(lines.value(0), unitLine);
+    QCOMPARE(lines.value(1), sizeLine);
+    QCOMPARE(lines.value(2), QStringLiteral("※ 标准: ") + box(h, w.catalogue().SizeBoxIndex)->toolTip());
+    QCOMPARE(h.resultBox()->text(), result);
+    QCOMPARE(QGuiApplication::clipboard()->text(), result);
+
+    QTest::mouseDClick(label(h, QStringLiteral("LabSM(%1)").arg(w.catalogue().SizeBoxIndex)), Qt::LeftButton);
+    QCOMPARE(h.prompts.calls.size(), 1);
+    QCOMPARE(h.prompts.calls.first().title, QStringLiteral("说明"));
+    QCOMPARE(h.prompts.calls.first().text.contains(QStringLiteral("与截面公式不符")), printedDiffers);
+
+    // Enter goes round the shown boxes back to the size box.
+    QLineEdit *quantity = box(h, 3)->lineEdit();
+    quantity->setFocus();
+    QTest::keyClick(quantity, Qt::Key_Return);
+    QVERIFY(sizes->hasFocus());
 }
 
 QTEST_MAIN(TestFrmMainWeight)

@@ -21,7 +21,7 @@ bool writeIconSheet(const QString &path)
 {
     const QList<int> sizes{16, 24, 32, 48, 64};
     const int cell = 72;
-    QPixmap sheet(13 * cell + 40, int(sizes.size()) * cell);
+    QPixmap sheet(CalculationTypeCount * cell + 40, int(sizes.size()) * cell);
     sheet.fill(Qt::white);
     QPainter painter(&sheet);
     for (qsizetype row = 0; row < sizes.size(); ++row) {

@@ -177,10 +177,11 @@ WeightInputs inputsOf(const Case &c, FakeEvaluator &evaluator)
     in.subType = c.subType;
     in.DensityFactor = c.factor;
     in.precisionMode = static_cast<PrecisionMode>(c.mode);
+    const CalculationTypeRecord &record = typeRecord(in.type);
     if (c.type == 11) {
         in.listIndex[1] = c.row;
         in.sizeBoxEntries = AngleWidths;
-    } else if (c.type <= 8) {
+    } else if (record.sizeBoxIndex == 0 && !record.section.typedSizeBox) {
         in.listIndex[0] = c.row;
     }
     in.evaluate = [&evaluator](const QString &text) { return evaluator(text); };
@@ -231,6 +232,8 @@ private slots:
     void builtInTables();
     void keystrokeInABox_data();
     void keystrokeInABox();
+    void sectionNotesFollowThePick_data();
+    void sectionNotesFollowThePick();
 };
 
 void TestWeightComputation::completedRuns_data()
@@ -314,10 +317,37 @@ void TestWeightComputation::completedRuns_data()
     QTest::newRow("angle length may be a product")
         << Case{11, &angles(), 6, boxes("", "50", "5", "6000*2")} << 3.776f
         << lines({"※ 单重: 3.776 kg/m", "※ 标准: GB/T 9787-1988", "※ [长度] 可进行乘法运算"}) << "45.31";
-    QTest::newRow("pipe 57x3.5") << Case{12, nullptr, -1, boxes("", "57", "3.5", "1000")} << 4.618f
-                                 << lines({"※ 单重: 4.618 kg/m", "※ 标准: GB/T 8163-1999",
-                                           "※ [长度] 可进行乘法运算"})
-                                 << "4.618";
+    QTest::newRow("pipe 57x3.5")
+        << Case{12, nullptr, -1, boxes("", "57", "3.5", "1000")} << 4.618f
+        << lines({"※ 单重: 4.618 kg/m", "※ 标准: GB/T 8163-1999", "※ [长度] 可进行乘法运算"})
+        << "4.618"; // Section types: a table row's printed kg/m (its list entry and, for hollow sections and
+    // unequal angles, the typed wall or leg thickness pick the row); formula types rounded like
+    // round bar, the piece weight from the unrounded value.
+    QTest::newRow("H-beam HW200×200×8×12 shows the printed 49.9")
+        << Case{13, nullptr, 4, boxes("HW200×200×8×12", "1", "1000", "1")} << 49.9f
+        << lines({"※ 单重: 49.9 kg/m；49.90kg/根", "※ 规格: 200×200×8×12×13", "※ 标准: GB/T 11263-2017"})
+        << "49.90";
+    QTest::newRow("hollow section 100×50×4 in copper: the single of the product")
+        << Case{14, nullptr, 48, boxes("100×50", "4", "2000", "3"), -1, 1.1363f, raw} << 9.765362f
+        << lines(
+               {"※ 单重: 9.765362 kg/m；19.5307235717773kg/根", "※ 规格: 100×50×4", "※ 标准: GB/T 6728-2017"})
+        << "58.5921707153319";
+    QTest::newRow("unequal angle 10/8, leg 7.0 typed finds the 7 mm row")
+        << Case{15, nullptr, 12, boxes("10/8", "7.0", "1000", "2"), -1, 1.0f, raw} << 9.656f
+        << lines({"※ 单重: 9.656 kg/m；9.6560001373291kg/根", "※ 规格: 100×80×7×10", "※ 标准: GB/T 706-2008"})
+        << "19.3120002746582";
+    QTest::newRow("flat bar 50×5: 1.9625 shown 1.963, piece from 1.9625")
+        << Case{16, nullptr, -1, boxes("50", "5", "1000", "1"), -1, 1.0f, raw} << 1.963f
+        << lines({"※ 单重: 1.963 kg/m；1.96249997615814kg/根", "※ 规格: 50×5", "※ 标准: GB/T 702-2017"})
+        << "1.96249997615814";
+    QTest::newRow("square bar 20, a size typed as in the list")
+        << Case{17, nullptr, -1, boxes("", "20", "1500", "2"), -1, 1.0f, raw} << 3.14f
+        << lines({"※ 单重: 3.140 kg/m；4.71000015735626kg/根", "※ 规格: 20×20", "※ 标准: GB/T 702-2017"})
+        << "9.42000031471252";
+    QTest::newRow("hexagon bar 20 across flats")
+        << Case{18, nullptr, -1, boxes("", "20", "1000", "1"), -1, 1.0f, raw} << 2.719f
+        << lines({"※ 单重: 2.719 kg/m；2.71923995018005kg/根", "※ 规格: S20", "※ 标准: GB/T 702-2017"})
+        << "2.71923995018005";
 }
 
 void TestWeightComputation::completedRuns()
@@ -351,6 +381,8 @@ void TestWeightComputation::entryCheck_data()
         << Case{11, &angles(), 6, boxes("", "50", "5", "*2")};
     QTest::newRow("area starting with a product sign")
         << Case{10, nullptr, -1, boxes("", "10", "*2000", "1")};
+    QTest::newRow("flat bar width typed as 0") << Case{16, nullptr, -1, boxes("0", "5", "1000", "1")};
+    QTest::newRow("flat bar width emptied") << Case{16, nullptr, -1, boxes("", "5", "1000", "1")};
 }
 
 void TestWeightComputation::entryCheck()
@@ -385,6 +417,12 @@ void TestWeightComputation::geometryChecks_data()
     QTest::newRow("pipe wall beyond half the diameter")
         << Case{12, nullptr, -1, boxes("", "57", "40", "1000")} << "\r\n◆ 外径 > 2×壁厚 ◆"
         << "外径 > 2×壁厚";
+    QTest::newRow("hollow section 50×50 has no 3.5 mm wall")
+        << Case{14, nullptr, 4, boxes("50×50", "3.5", "1000", "1")} << "\r\n◆ 此规格无此壁厚 ◆"
+        << "此规格无此壁厚";
+    QTest::newRow("unequal angle 7.5/5 has no 7 mm leg")
+        << Case{15, nullptr, 8, boxes("7.5/5", "7", "1000", "1")} << "\r\n◆ 此型号无此边厚 ◆"
+        << "此型号无此边厚";
 }
 
 void TestWeightComputation::geometryChecks()
@@ -651,32 +689,40 @@ void TestWeightComputation::keystrokeInABox_data()
     QTest::addColumn<int>("marked"); // -1 colour unchanged, 0 black, 1 red
     QTest::addColumn<bool>("refused");
     QTest::addColumn<bool>("calculate");
+    QTest::addColumn<bool>("typedSizeBox"); // CombSR(0) takes a typed number (flat bar width)
 
     const QStringList none;
     const QStringList sizes{"18", "20", "22"};
     QTest::newRow("size to avoid is red")
-        << 0 << QStringList{"M14*", "1", "60", "1"} << none << true << "M14*" << 1 << false << true;
+        << 0 << QStringList{"M14*", "1", "60", "1"} << none << true << "M14*" << 1 << false << true << false;
     QTest::newRow("mining beam is red") << 0 << QStringList{"Ⅰ 9 -矿工钢", "1", "1000", "1"} << none << true
-                                        << "Ⅰ 9 -矿工钢" << 1 << false << true;
+                                        << "Ⅰ 9 -矿工钢" << 1 << false << true << false;
     QTest::newRow("plain size is black")
-        << 0 << QStringList{"M20", "1", "60", "1"} << none << true << "M20" << 0 << false << true;
+        << 0 << QStringList{"M20", "1", "60", "1"} << none << true << "M20" << 0 << false << true << false;
     QTest::newRow("size box may be empty, others decide")
-        << 0 << QStringList{"", "1", "", "1"} << none << true << "" << 0 << false << false;
+        << 0 << QStringList{"", "1", "", "1"} << none << true << "" << 0 << false << false << false;
     QTest::newRow("typed diameter outside the list is red")
-        << 1 << QStringList{"", "21", "1000", "1"} << sizes << true << "21" << 1 << false << true;
-    QTest::newRow("list entry found by value, not text")
-        << 1 << QStringList{"", "20.0", "1000", "1"} << sizes << true << "20.0" << 0 << false << true;
+        << 1 << QStringList{"", "21", "1000", "1"} << sizes << true << "21" << 1 << false << true << false;
+    QTest::newRow("list entry found by value, not text") << 1 << QStringList{"", "20.0", "1000", "1"} << sizes
+                                                         << true << "20.0" << 0 << false << true << false;
     QTest::newRow("box 1 without a list keeps its colour")
-        << 1 << QStringList{"M20", "1", "60", "1"} << none << true << "1" << -1 << false << true;
+        << 1 << QStringList{"M20", "1", "60", "1"} << none << true << "1" << -1 << false << true << false;
     QTest::newRow("zero length refused with its caption")
         << 2 << QStringList{"M20", "1", "0", "1"} << none << true << "「长度(mm)」参数 必须大于0！" << -1
-        << true << false;
+        << true << false << false;
     QTest::newRow("letters read as no value") << 3 << QStringList{"M20", "1", "60", "abc"} << none << true
-                                              << "「数量」参数 必须大于0！" << -1 << true << false;
+                                              << "「数量」参数 必须大于0！" << -1 << true << false << false;
     QTest::newRow("good box, another empty: no run")
-        << 2 << QStringList{"M20", "1", "60", ""} << none << true << "60" << -1 << false << false;
+        << 2 << QStringList{"M20", "1", "60", ""} << none << true << "60" << -1 << false << false << false;
     QTest::newRow("expression calculator never runs")
-        << 3 << QStringList{"", "1", "1", "2"} << none << false << "2" << -1 << false << false;
+        << 3 << QStringList{"", "1", "1", "2"} << none << false << "2" << -1 << false << false << false;
+    QTest::newRow("typed width 0 is refused like any typed box")
+        << 0 << QStringList{"0", "5", "1000", "1"} << none << true << "「宽度(mm)」参数 必须大于0！" << -1
+        << true << false << true;
+    QTest::newRow("typed width is black, no list to miss")
+        << 0 << QStringList{"50", "5", "1000", "1"} << none << true << "50" << 0 << false << true << true;
+    QTest::newRow("another box changed: an empty typed width stops the run")
+        << 2 << QStringList{"", "5", "1000", "1"} << none << true << "1000" << -1 << false << false << true;
 }
 
 void TestWeightComputation::keystrokeInABox()
@@ -689,14 +735,18 @@ void TestWeightComputation::keystrokeInABox()
     QFETCH(int, marked);
     QFETCH(bool, refused);
     QFETCH(bool, calculate);
+    QFETCH(bool, typedSizeBox);
 
     WeightBoxChange change;
     change.index = index;
     for (std::size_t k = 0; k < 4; ++k)
         change.boxTexts[k] = texts[static_cast<qsizetype>(k)];
     change.sizeListEntries = entries;
-    change.caption = index == 2 ? QStringLiteral("长度(mm):") : QStringLiteral("数量:");
+    change.caption = index == 2   ? QStringLiteral("长度(mm):")
+                     : index == 0 ? QStringLiteral("宽度(mm):")
+                                  : QStringLiteral("数量:");
     change.weightType = weightType;
+    change.typedSizeBox = typedSizeBox;
 
     const WeightBoxVerdict verdict = checkWeightBox(change);
     QCOMPARE(verdict.statusText, status);
@@ -704,6 +754,36 @@ void TestWeightComputation::keystrokeInABox()
     QCOMPARE(verdict.refused, refused);
     QCOMPARE(verdict.caption, refused ? QStringLiteral("\r\n◆ 「参数」 必须大于0 ◆") : QString());
     QCOMPARE(verdict.calculate, calculate);
+}
+
+void TestWeightComputation::sectionNotesFollowThePick_data()
+{
+    QTest::addColumn<Case>("input");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("differs"); // note 3 says the printed value differs from the formula
+
+    QTest::newRow("hollow 50×50×3 matches its formula")
+        << Case{14, nullptr, 4, boxes("50×50", "3", "1000", "1")} << 23 << false;
+    QTest::newRow("hollow 50×50×4: printed area off the formula")
+        << Case{14, nullptr, 4, boxes("50×50", "4", "1000", "1")} << 24 << true;
+    QTest::newRow("no such wall: the type's own notes")
+        << Case{14, nullptr, 4, boxes("50×50", "3.5", "1000", "1")} << -1 << false;
+    QTest::newRow("flat bar: the type's notes")
+        << Case{16, nullptr, -1, boxes("50", "5", "1000", "1")} << -1 << false;
+}
+
+void TestWeightComputation::sectionNotesFollowThePick()
+{
+    QFETCH(Case, input);
+    QFETCH(int, row);
+    QFETCH(bool, differs);
+    FakeEvaluator evaluator;
+    const WeightOutcome out = computeWeight(inputsOf(input, evaluator), Previous);
+    QVERIFY(out.notes.has_value());
+    QCOMPARE(out.sectionRow, row);
+    QCOMPARE((*out.notes)[2].contains(QStringLiteral("与截面公式不符")), differs);
+    QCOMPARE((*out.notes)[0],
+             sectionTypeFacts(*typeRecord(calculationTypeAt(input.type)).section.type).notes[0]);
 }
 
 QTEST_GUILESS_MAIN(TestWeightComputation)
