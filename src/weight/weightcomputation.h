@@ -2,11 +2,13 @@
 
 #include "catalogue/catalogue.h"
 #include "common/choices.h"
+#include "materiallist/calculatorline.h"
 
 #include <QString>
 
 #include <array>
 #include <functional>
+#include <optional>
 
 // Everything the weight computation of one run reads. The window owns these values; the
 // computation never reads the window.
@@ -40,6 +42,11 @@ struct WeightOutcome
     bool captionRed = false;   // a check failed: the caption colour becomes red
     bool disableCmdOK = false; // the entry check failed: CmdOK becomes disabled
     bool completed = false;    // the run got through: the automatic copy follows
+    // The line this run shows, for the material list: type caption, size text, length or area,
+    // quantity and the unit weight the total was computed from. The material is the window's
+    // to fill in. Nothing when the run ended early or a step failed, since the window then
+    // still shows values of an earlier run.
+    std::optional<CalculatorLine> line;
 };
 
 // One run of the calculate command in weight mode. `previous` is what the last run left.
