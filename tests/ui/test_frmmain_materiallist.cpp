@@ -81,6 +81,7 @@ private slots:
     void listSurvivesARestart();
     void nothingLoadedBeforeFirstUse();
     void unwritableListStaysInMemory();
+    void tooHeavyALineIsRefusedWithItsReason();
     void buttonKeepsTheWindowWidth();
 };
 
@@ -264,6 +265,17 @@ void TestFrmMainMaterialList::unwritableListStaysInMemory()
         listWindow(h)->findChild<QTableView *>(QStringLiteral("materialTable"))->model();
     QCOMPARE(model->rowCount(), 1);
     QCOMPARE(model->index(0, 5).data().toString(), QStringLiteral("2"));
+}
+
+void TestFrmMainMaterialList::tooHeavyALineIsRefusedWithItsReason()
+{
+    Harness h;
+    h.startShown();
+    h.window->MnuJS_Click(10);
+    retype(box(h, 2), QStringLiteral("1000000*1000000*1000000")); // the calculator still weighs it
+    QVERIFY(altJ(h));
+    QCOMPARE(h.window->panelText(1), QStringLiteral("未能加入清单：重量过大"));
+    QVERIFY(rowsOnDisk(h).isEmpty());
 }
 
 void TestFrmMainMaterialList::buttonKeepsTheWindowWidth()
