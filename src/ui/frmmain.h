@@ -2,20 +2,27 @@
 
 #include "catalogue/catalogue.h"
 #include "expression/bdsjs.h"
+#include "materiallist/calculatorline.h"
 #include "settings/rwini.h"
 #include "ui/expressionpanel.h" // SelectionSplitText
 #include "weight/material.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class GaugeWindows;
 class LinksController;
+class MaterialList;
+class MaterialListFile;
+class MaterialListModel;
+class MaterialListWindow;
 class WeightPanel;
 class Prompts;
 class Shell;
@@ -123,6 +130,13 @@ private:
     void updateClock();
     void showLinkEditor(bool shown);
 
+    // The material list (frmmain_materiallist.cpp), loaded and built at its first use.
+    QString loadMaterialList();
+    void setListLine(std::optional<CalculatorLine> line);
+    void CmdAddToList_Click();
+    void MnuMaterialList_Click();
+    void placeBesideWindow(QWidget *window) const;
+
     // The calculate command, the result row and the settings menu (frmmain.cpp).
     bool runExpressionBranch();
     bool runWeightBranch();
@@ -157,6 +171,12 @@ private:
     WeightPanel *m_weightPanel = nullptr;         // owned by PicMain; built at the first weight type
     LinksController *m_links = nullptr; // owned as a child QObject; builds its editor when first used
     std::unique_ptr<GaugeWindows> m_gauge;
+    std::unique_ptr<MaterialList> m_materialList;
+    std::unique_ptr<MaterialListFile> m_materialListFile;
+    MaterialListModel *m_materialListModel = nullptr;  // a child QObject
+    QPointer<MaterialListWindow> m_materialListWindow; // a tool window child of this one
+    // The line the weight calculator shows, while it is valid: what 加入清单 adds.
+    std::optional<CalculatorLine> m_listLine;
 
     // Window state.
     QString m_versionText;
@@ -185,6 +205,7 @@ private:
     QMenu *MnuQTT = nullptr;
     QMenu *MnuQT1 = nullptr;
     std::array<QAction *, 3> MnuQT{};
+    QAction *MnuMaterialList = nullptr;
     QAction *MnuH_About = nullptr;
 
     // Toolbar and status bar.
@@ -204,6 +225,7 @@ private:
     QLineEdit *TxtJieGuo = nullptr;
     QPushButton *CmdOK = nullptr;
     QPushButton *CmdFZ = nullptr;
+    QPushButton *CmdAddToList = nullptr;
     QPushButton *CmdEnd = nullptr;
     QLabel *LabDDE = nullptr;
     QFrame *Line1 = nullptr;

@@ -25,6 +25,7 @@ void FrmMain::MnuJS_Click(int index)
     if (type == m_catalogue.CurrentType)
         return;
     m_catalogue.CurrentType = type;
+    setListLine(std::nullopt);
     setWindowTitle(typeTitle());
     setPanelText(1, item->text());
     setPanelText(3, item->text() + QStringLiteral(" "));
@@ -73,6 +74,7 @@ void FrmMain::showWeightLayout()
 {
     m_expressionPanel->setShown(false);
     m_weightPanel->setShown(true);
+    CmdAddToList->show();
     m_panels[1]->setToolTip(FrmMainText::MaterialToolTip);
     setMaterialPanel();
     CmdOK->setEnabled(true);
@@ -81,6 +83,7 @@ void FrmMain::showWeightLayout()
 void FrmMain::showExpressionLayout()
 {
     CmdOK->setEnabled(false);
+    CmdAddToList->hide();
     if (m_weightPanel)
         m_weightPanel->setShown(false);
     m_expressionPanel->setShown(true);

@@ -89,6 +89,20 @@ QString MaterialDensity::panel2Text() const
     }
 }
 
+QString MaterialDensity::listName() const
+{
+    switch (m_checked) {
+    case Material::Copper:
+        return QStringLiteral("铜");
+    case Material::Aluminium:
+        return QStringLiteral("铝");
+    case Material::Custom:
+        return CustomPrefix + singleText(m_customDensity);
+    default:
+        return QStringLiteral("钢");
+    }
+}
+
 QString MaterialDensity::panel2TextOnTypeSwitch() const
 {
     return m_checked == Material::Custom ? caption(Material::Custom) : panel2Text();

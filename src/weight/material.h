@@ -44,6 +44,9 @@ public:
     // The density the density dialog proposes: the last accepted one, 7.85 at first.
     QString customDensityText() const;
 
+    // The material as the material list names it: "钢", "铜", "铝" or "自定义 8.5".
+    QString listName() const;
+
     // Text of status panel 2 when the window switches to a weight type (the custom material
     // shows its menu caption there).
     QString panel2TextOnTypeSwitch() const;

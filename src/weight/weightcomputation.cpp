@@ -24,6 +24,10 @@ const QString PerMetre = QStringLiteral(" kg/m");
 const QString SizeLabel = QStringLiteral("※ 规格: ");
 const QString ProductNoteArea = QStringLiteral("※ [面积] 可进行乘法运算");
 const QString ProductNoteLength = QStringLiteral("※ [长度] 可进行乘法运算");
+// Size texts of the material list for the types typed by dimension.
+const QString DiameterSign = QStringLiteral("φ");
+const QString ThicknessSign = QStringLiteral("δ");
+const QString Times = QStringLiteral("×");
 
 // Reserved foundation holes of the anchor bolts, by row (M10* .. M48).
 const QString ReservedHoleSizes =
@@ -99,11 +103,16 @@ private:
         return row()->value2;
     }
 
-    void storeUnitWeight(Step value)
+    bool storeUnitWeight(Step value)
     {
-        if (const std::optional<float> single = toSingle(value))
+        const std::optional<float> single = toSingle(value);
+        if (single)
             m_out.display.UnitWeight = *single;
+        return single.has_value();
     }
+
+    // The type's formula step; only a unit weight computed in this run goes on a list line.
+    void computeUnitWeight(Step value) { m_unitComputed = storeUnitWeight(value); }
 
     // The unit weight becomes the single value of its F3 or F4 text.
     void roundUnitWeight(bool alwaysThree)
@@ -123,8 +132,10 @@ private:
 
     void setTotal(Step total)
     {
-        if (const std::optional<QString> text = formatted(total, m_in.precisionMode))
+        const std::optional<QString> text = formatted(total, m_in.precisionMode);
+        if (text)
             m_out.display.resultText = *text;
+        m_totalSet = text.has_value();
     }
 
     // The piece weight text P of types 7 to 10; empty when its step fails.
@@ -168,6 +179,27 @@ private:
         return m_out;
     }
 
+    // A completed run whose unit weight and total both came from this run's inputs offers
+    // its line to the material list.
+    WeightOutcome completed(const QString &sizeText, double lengthOrArea, double quantity, float unitWeight,
+                            UnitBasis basis)
+    {
+        if (m_unitComputed && m_totalSet) {
+            CalculatorLine line;
+            line.typeCaption = m_record.caption.toString();
+            line.sizeText = sizeText.trimmed();
+            line.lengthOrArea = lengthOrArea;
+            line.quantity = quantity;
+            line.unitWeight = unitWeightOfSingle(unitWeight);
+            line.basis = basis;
+            m_out.line = line;
+        }
+        return completed();
+    }
+
+    // The size as the size box shows it: the type's prefix and the row's label ("Ⅰ12.6").
+    QString entryText() const { return row() ? m_record.entryPrefix.toString() + row()->label : QString(); }
+
     WeightOutcome anchorBolt();
     WeightOutcome hexBolt();
     WeightOutcome piecePart();
@@ -186,6 +218,8 @@ private:
     WeightOutcome m_out;
     int m_row = -1;
     QString m_piece;
+    bool m_unitComputed = false;
+    bool m_totalSet = false;
 };
 
 WeightOutcome WeightRun::run()
@@ -234,7 +268,7 @@ WeightOutcome WeightRun::anchorBolt()
     const Step a = t1();
     const Step b = t2();
     if (length && a && b)
-        storeUnitWeight(finite((*a + *b * *length / 1000) * factor()));
+        computeUnitWeight(finite((*a + *b * *length / 1000) * factor()));
     roundUnitWeight(true);
 
     const QStringList holes = ReservedHoleSizes.split(QLatin1Char(';'));
@@ -243,7 +277,8 @@ WeightOutcome WeightRun::anchorBolt()
                     QStringLiteral("※ 预留孔尺寸: ") + holes[m_row], standardLine(0)});
     }
     setTotal(finite(unit() * quantity()));
-    return completed();
+    return completed(entryText(), length.value_or(0), quantity(), m_out.display.UnitWeight,
+                     UnitBasis::PerPiece);
 }
 
 WeightOutcome WeightRun::hexBolt()
@@ -256,21 +291,24 @@ WeightOutcome WeightRun::hexBolt()
     if (length && a && b) {
         if (const std::optional<QString> text =
                 formatted(finite((*b * *length + *a) * factor() / 1000), m_in.precisionMode))
-            storeUnitWeight(strictValue(*text));
+            computeUnitWeight(strictValue(*text));
     }
     setCaption({UnitWeightLabel + unitText() + PerPiece, standardLine(0), standardLine(1)});
     setTotal(finite(unit() * quantity()));
-    return completed();
+    return completed(entryText(), length.value_or(0), quantity(), m_out.display.UnitWeight,
+                     UnitBasis::PerPiece);
 }
 
 WeightOutcome WeightRun::piecePart()
 {
     // Nuts and washers: T1 in g per piece; T2, where the table has it, is the size text.
     if (const Step a = t1())
-        storeUnitWeight(finite(*a * factor() / 1000));
+        computeUnitWeight(finite(*a * factor() / 1000));
     roundUnitWeight(false);
 
     QStringList lines{UnitWeightLabel + unitText() + PerPiece};
+    // A washer is known by the dimensions its caption shows, a nut by its size.
+    QString listSize = entryText();
     const PartLists *table = partTableOf(m_record, m_in.subType);
     if (table && !table->column2.isNull()) {
         const std::optional<QString> sizeText = t2Text();
@@ -279,6 +317,7 @@ WeightOutcome WeightRun::piecePart()
             return completed();
         }
         lines.append(SizeLabel + *sizeText);
+        listSize = *sizeText;
     }
     if (m_record.subTypes.empty()) {
         for (std::size_t k = 0; k < m_record.standardLines.size(); ++k) {
@@ -294,14 +333,14 @@ WeightOutcome WeightRun::piecePart()
     }
     setCaption(lines);
     setTotal(finite(unit() * quantity()));
-    return completed();
+    return completed(listSize, 0, quantity(), m_out.display.UnitWeight, UnitBasis::PerPiece);
 }
 
 WeightOutcome WeightRun::beam()
 {
     // T1 in kg/m; the unit weight is shown as its single text, unrounded.
     if (const Step a = t1())
-        storeUnitWeight(finite(*a * factor()));
+        computeUnitWeight(finite(*a * factor()));
     setPiece(finite(unit() * prefix(2) / 1000));
 
     if (const std::optional<QString> sizeText = t2Text()) {
@@ -313,26 +352,31 @@ WeightOutcome WeightRun::beam()
                     SizeLabel + *sizeText, standard});
     }
     setTotal(pieceTotal());
-    return completed();
+    return completed(entryText(), prefix(2), quantity(), m_out.display.UnitWeight, UnitBasis::PerMetre);
 }
 
 WeightOutcome WeightRun::roundBar()
 {
-    if (const Step d = strictValue(m_in.boxTexts[1]))
-        storeUnitWeight(finite(*d * *d * factor() * RoundBarFactor));
-    // The piece weight comes from the unrounded unit weight.
+    const Step d = strictValue(m_in.boxTexts[1]);
+    if (d)
+        computeUnitWeight(finite(*d * *d * factor() * RoundBarFactor));
+    // The piece weight comes from the unrounded unit weight, and so does the list's weight.
+    const float unrounded = m_out.display.UnitWeight;
     setPiece(finite(unit() * prefix(2) / 1000));
     roundUnitWeight(false);
     setCaption({UnitWeightLabel + unitText() + QStringLiteral(" kg/m；") + m_piece + QStringLiteral("kg/根"),
                 standardLine(0)});
     setTotal(pieceTotal());
-    return completed();
+    return completed(DiameterSign + doubleText(d.value_or(0)), prefix(2), quantity(), unrounded,
+                     UnitBasis::PerMetre);
 }
 
 WeightOutcome WeightRun::plate()
 {
     const double thickness = prefix(1);
-    storeUnitWeight(finite(thickness * factor() * SteelDensity));
+    computeUnitWeight(finite(thickness * factor() * SteelDensity));
+    // The piece weight is computed from the unrounded unit weight, and so is the list's weight.
+    const float unrounded = m_out.display.UnitWeight;
     roundUnitWeight(false);
     if (incompleteProduct(2))
         return m_out;
@@ -344,7 +388,8 @@ WeightOutcome WeightRun::plate()
         {UnitWeightLabel + unitText() + QStringLiteral(" kg/m^2；") + m_piece + QStringLiteral(" kg/块"),
          standardLine(0), ProductNoteArea});
     setTotal(pieceTotal());
-    return completed();
+    return completed(ThicknessSign + doubleText(thickness), area.value_or(0), quantity(), unrounded,
+                     UnitBasis::PerSquareMetre);
 }
 
 WeightOutcome WeightRun::angle()
@@ -358,15 +403,17 @@ WeightOutcome WeightRun::angle()
     // Section in mm²: two legs less the shared square, plus the fillet of radius R.
     if (const Step radius = t2()) {
         const double section = 2 * width * thickness - thickness * thickness + *radius * *radius / 5;
-        storeUnitWeight(finite(section * SteelDensity / 1000 * factor()));
+        computeUnitWeight(finite(section * SteelDensity / 1000 * factor()));
     }
     roundUnitWeight(false);
     setCaption({UnitWeightLabel + unitText() + PerMetre, standardLine(0), ProductNoteLength});
     if (incompleteProduct(3))
         return m_out;
+    // No quantity box: a length typed as a product (6000*4) is the total length of one row.
     const Step length = evaluated(3);
     setTotal(length ? finite(*length * unit() / 1000) : std::nullopt);
-    return completed();
+    return completed(doubleText(width) + Times + doubleText(thickness), length.value_or(0), 1,
+                     m_out.display.UnitWeight, UnitBasis::PerMetre);
 }
 
 WeightOutcome WeightRun::pipe()
@@ -377,14 +424,15 @@ WeightOutcome WeightRun::pipe()
     const Step diameter = strictValue(m_in.boxTexts[1]);
     const Step wall = strictValue(m_in.boxTexts[2]);
     if (diameter && wall)
-        storeUnitWeight(finite(*wall * (*diameter - *wall) * factor() * PipeFactor));
+        computeUnitWeight(finite(*wall * (*diameter - *wall) * factor() * PipeFactor));
     roundUnitWeight(false);
     setCaption({UnitWeightLabel + unitText() + PerMetre, standardLine(0), ProductNoteLength});
     if (incompleteProduct(3))
         return m_out;
     const Step length = evaluated(3);
     setTotal(length ? finite(*length * unit() / 1000) : std::nullopt);
-    return completed();
+    return completed(DiameterSign + doubleText(diameter.value_or(0)) + Times + doubleText(wall.value_or(0)),
+                     length.value_or(0), 1, m_out.display.UnitWeight, UnitBasis::PerMetre);
 }
 
 WeightOutcome WeightRun::sectionTable()

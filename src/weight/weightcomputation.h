@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "common/choices.h"
+#include "materiallist/calculatorline.h"
 
 #include <QString>
 
@@ -45,6 +46,11 @@ struct WeightOutcome
     // that pick, which tells where a printed value differs from the section formula.
     int sectionRow = -1;
     std::optional<std::array<QString, 3>> notes;
+    // The line this run shows, for the material list: type caption, size text, length or area,
+    // quantity and the unit weight the total was computed from. The material is the window's
+    // to fill in. Nothing when the run ended early or a step failed, since the window then
+    // still shows values of an earlier run.
+    std::optional<CalculatorLine> line;
 };
 
 // One run of the calculate command in weight mode. `previous` is what the last run left.

@@ -472,11 +472,11 @@ void TestFrmMainStartup::tabOrderFollowsTheRows_data()
                             "CmdHanShu(0)", "CmdHanShu(1)", "CmdHanShu(2)", "CmdHanShu(3)",
                             "CmdHanShu(4)", "TxtJieGuo",    "CombKJSR"};
     QTest::newRow("weight: the input boxes left to right, then the commands and the result")
-        << 12 << QStringList{"CombSR(1)", "CombSR(2)", "CombSR(3)", "CmdOK",
-                             "CmdEnd",    "TxtJieGuo", "CmdFZ",     "CombSR(1)"};
+        << 12 << QStringList{"CombSR(1)", "CombSR(2)", "CombSR(3)",    "CmdOK",    "CmdEnd",
+                             "TxtJieGuo", "CmdFZ",     "CmdAddToList", "CombSR(1)"};
     QTest::newRow("weight with a sub-type list: the list follows the input boxes")
-        << 5 << QStringList{"CombSR(0)", "CombSR(3)", "CombLeiXing", "CmdOK",
-                            "CmdEnd",    "TxtJieGuo", "CmdFZ",       "CombSR(0)"};
+        << 5 << QStringList{"CombSR(0)", "CombSR(3)", "CombLeiXing",  "CmdOK",    "CmdEnd",
+                            "TxtJieGuo", "CmdFZ",     "CmdAddToList", "CombSR(0)"};
 }
 
 void TestFrmMainStartup::tabOrderFollowsTheRows()

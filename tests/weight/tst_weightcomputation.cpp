@@ -206,6 +206,7 @@ const WeightDisplay Previous{2.5f, QStringLiteral("previous caption"), QStringLi
 } // namespace
 
 Q_DECLARE_METATYPE(Case)
+Q_DECLARE_METATYPE(CalculatorLine)
 
 class TestWeightComputation : public QObject
 {
@@ -214,6 +215,8 @@ class TestWeightComputation : public QObject
 private slots:
     void completedRuns_data();
     void completedRuns();
+    void listLine_data();
+    void listLine();
     void entryCheck_data();
     void entryCheck();
     void geometryChecks_data();
@@ -367,6 +370,63 @@ void TestWeightComputation::completedRuns()
     QVERIFY(!out.disableCmdOK);
 }
 
+void TestWeightComputation::listLine_data()
+{
+    QTest::addColumn<Case>("input");
+    QTest::addColumn<CalculatorLine>("line"); // the material is the window's to fill in
+
+    const auto per = [](const char *type, const char *size, double measure, double quantity, double unit,
+                        UnitBasis basis) {
+        return CalculatorLine{
+            QString::fromUtf8(type), QString::fromUtf8(size), {}, measure, quantity, unit, basis};
+    };
+    QTest::newRow("anchor bolt: the length is inside the unit weight per piece")
+        << Case{1, &anchorBolts(), 4, boxes("M24", "1", "400", "3")}
+        << per("地脚螺栓", "M24", 400, 3, 1.53, UnitBasis::PerPiece);
+    QTest::newRow("hex bolt: the unit weight the total multiplies, four digits in the exponent mode")
+        << Case{2, &hexBolts(), 8, boxes("M20", "1", "60", "10"), -1, 1.0f, 3}
+        << per("六角螺栓", "M20", 60, 10, 0.2065, UnitBasis::PerPiece);
+    QTest::newRow("washer: known by the dimensions of its caption")
+        << Case{4, &washers(), 1, boxes("20", "1", "1", "4")}
+        << per("垫圈", "φ22×φ37×3", 0, 4, 0.016, UnitBasis::PerPiece);
+    QTest::newRow("spring washer: the size entry")
+        << Case{5, &springWashers(), 1, boxes("14*", "1", "1", "1"), 1}
+        << per("弹簧垫圈", "14*", 0, 1, 0.002, UnitBasis::PerPiece);
+    QTest::newRow("mining I-beam with copper: model with its prefix, unrounded unit weight")
+        << Case{7, &iBeams(), 0, boxes(" 9 -矿工钢", "1", "6000", "2"), -1, 1.1363f}
+        << per("工字钢", "Ⅰ 9 -矿工钢", 6000, 2, 20.089783, UnitBasis::PerMetre);
+    QTest::newRow("channel: length read as prefix")
+        << Case{8, &channels(), 3, boxes("10", "1", "1000abc", "1")}
+        << per("槽钢", "[10", 1000, 1, 10.007, UnitBasis::PerMetre);
+    QTest::newRow("round bar: the unrounded unit weight the piece weight uses")
+        << Case{9, nullptr, -1, boxes("", "20", "1000", "1")}
+        << per("圆钢", "φ20", 1000, 1, 2.466156, UnitBasis::PerMetre);
+    QTest::newRow("plate: thickness, the evaluated area")
+        << Case{10, nullptr, -1, boxes("", "10", "1000*2000", "2")}
+        << per("钢板", "δ10", 2000000, 2, 78.5, UnitBasis::PerSquareMetre);
+    QTest::newRow("angle: a length product is one row of the whole length")
+        << Case{11, &angles(), 6, boxes("", "50", "5", "6000*2")}
+        << per("角钢", "50×5", 12000, 1, 3.776, UnitBasis::PerMetre);
+    QTest::newRow("pipe: diameter and wall") << Case{12, nullptr, -1, boxes("", "57", "3.5", "1000")}
+                                             << per("钢管", "φ57×3.5", 1000, 1, 4.618, UnitBasis::PerMetre);
+}
+
+void TestWeightComputation::listLine()
+{
+    QFETCH(Case, input);
+    QFETCH(CalculatorLine, line);
+
+    FakeEvaluator evaluator;
+    const WeightOutcome out = computeWeight(inputsOf(input, evaluator), Previous);
+    QVERIFY(out.line);
+    QCOMPARE(out.line->typeCaption, line.typeCaption);
+    QCOMPARE(out.line->sizeText, line.sizeText);
+    QCOMPARE(out.line->lengthOrArea, line.lengthOrArea);
+    QCOMPARE(out.line->quantity, line.quantity);
+    QCOMPARE(out.line->unitWeight, line.unitWeight);
+    QVERIFY(out.line->basis == line.basis);
+}
+
 void TestWeightComputation::entryCheck_data()
 {
     QTest::addColumn<Case>("input");
@@ -394,6 +454,7 @@ void TestWeightComputation::entryCheck()
     QVERIFY(out.captionRed);
     QVERIFY(out.disableCmdOK);
     QVERIFY(!out.completed);
+    QVERIFY(!out.line);
     QCOMPARE(out.display.resultText, Previous.resultText);
     QCOMPARE(out.display.UnitWeight, Previous.UnitWeight);
     QVERIFY(evaluator.asked.isEmpty());
@@ -438,6 +499,7 @@ void TestWeightComputation::geometryChecks()
     QVERIFY(out.captionRed);
     QVERIFY(!out.disableCmdOK);
     QVERIFY(!out.completed);
+    QVERIFY(!out.line);
     QCOMPARE(out.display.UnitWeight, Previous.UnitWeight);
 }
 
@@ -472,6 +534,7 @@ void TestWeightComputation::incompleteProduct()
     QCOMPARE(out.display.caption, caption);
     QCOMPARE(out.display.UnitWeight, unitWeight);
     QVERIFY(!out.completed);
+    QVERIFY(!out.line);
     QVERIFY(!out.captionRed);
     QVERIFY(evaluator.asked.isEmpty());
 }
@@ -526,6 +589,8 @@ void TestWeightComputation::failingStepKeepsPreviousValues()
     QCOMPARE(out.display.resultText, result);
     QVERIFY(out.completed);
     QVERIFY(!out.captionRed);
+    // What the window shows partly comes from an earlier run: no line to put on a list.
+    QVERIFY(!out.line);
 }
 
 void TestWeightComputation::angleRowSearch_data()
