@@ -455,13 +455,20 @@ WeightOutcome WeightRun::sectionTable()
     }
     m_out.sectionRow = *row;
     const std::optional<SectionUnitWeight> unitWeight = tableUnitWeight(section, *row, m_in.DensityFactor);
-    if (unitWeight)
+    if (unitWeight) {
         m_out.display.UnitWeight = unitWeight->value;
+        m_unitComputed = true;
+    }
     setPiece(finite(unit() * prefix(2) / 1000));
+    const QString sizeText = sectionSizeText(section, *row);
     if (unitWeight)
-        setCaption(sectionCaptionLines(section, *unitWeight, m_piece, sectionSizeText(section, *row)));
+        setCaption(sectionCaptionLines(section, *unitWeight, m_piece, sizeText));
     setTotal(pieceTotal());
-    return completed();
+    // An H-beam is listed by its designation with the series ("HW200×200×8×12"); the other
+    // sections by their dimensions.
+    const QString listed =
+        dependentBox < 0 ? m_in.boxTexts[static_cast<std::size_t>(m_record.sizeBoxIndex)] : sizeText;
+    return completed(listed, prefix(2), quantity(), m_out.display.UnitWeight, UnitBasis::PerMetre);
 }
 
 WeightOutcome WeightRun::sectionFormula()
@@ -477,11 +484,14 @@ WeightOutcome WeightRun::sectionFormula()
     if (!unitWeight)
         return m_out;
     m_out.display.UnitWeight = unitWeight->value;
-    // As for round bar, the piece weight comes from the unrounded unit weight.
+    m_unitComputed = true;
+    // As for round bar, the piece weight comes from the unrounded unit weight, and so does the
+    // list's weight.
     setPiece(finite(static_cast<double>(unitWeight->unrounded) * prefix(2) / 1000));
-    setCaption(sectionCaptionLines(section, *unitWeight, m_piece, formulaSizeText(section, first, second)));
+    const QString sizeText = formulaSizeText(section, first, second);
+    setCaption(sectionCaptionLines(section, *unitWeight, m_piece, sizeText));
     setTotal(pieceTotal());
-    return completed();
+    return completed(sizeText, prefix(2), quantity(), unitWeight->unrounded, UnitBasis::PerMetre);
 }
 
 } // namespace

@@ -323,7 +323,8 @@ void TestWeightComputation::completedRuns_data()
     QTest::newRow("pipe 57x3.5")
         << Case{12, nullptr, -1, boxes("", "57", "3.5", "1000")} << 4.618f
         << lines({"※ 单重: 4.618 kg/m", "※ 标准: GB/T 8163-1999", "※ [长度] 可进行乘法运算"})
-        << "4.618"; // Section types: a table row's printed kg/m (its list entry and, for hollow sections and
+        << "4.618";
+    // Section types: a table row's printed kg/m (its list entry and, for hollow sections and
     // unequal angles, the typed wall or leg thickness pick the row); formula types rounded like
     // round bar, the piece weight from the unrounded value.
     QTest::newRow("H-beam HW200×200×8×12 shows the printed 49.9")
@@ -409,6 +410,15 @@ void TestWeightComputation::listLine_data()
         << per("角钢", "50×5", 12000, 1, 3.776, UnitBasis::PerMetre);
     QTest::newRow("pipe: diameter and wall") << Case{12, nullptr, -1, boxes("", "57", "3.5", "1000")}
                                              << per("钢管", "φ57×3.5", 1000, 1, 4.618, UnitBasis::PerMetre);
+    QTest::newRow("H-beam: the designation with its series, the printed kg/m")
+        << Case{13, nullptr, 4, boxes("HW200×200×8×12", "1", "6000", "2")}
+        << per("H型钢", "HW200×200×8×12", 6000, 2, 49.9, UnitBasis::PerMetre);
+    QTest::newRow("hollow section in copper: its dimensions with the wall")
+        << Case{14, nullptr, 48, boxes("100×50", "4", "2000", "3"), -1, 1.1363f}
+        << per("方矩管", "100×50×4", 2000, 3, 9.765362, UnitBasis::PerMetre);
+    QTest::newRow("flat bar: the unrounded unit weight the piece weight uses")
+        << Case{16, nullptr, -1, boxes("50", "5", "1000", "1")}
+        << per("扁钢", "50×5", 1000, 1, 1.9625, UnitBasis::PerMetre);
 }
 
 void TestWeightComputation::listLine()
