@@ -41,6 +41,10 @@ void ExpressionPanel::build(const QFont &numberFont, QWidget *parent)
     CombKJSR->setFont(numberFont);
     CombKJSR->setToolTip(CombKJSRToolTip);
     CombKJSR->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // The box takes the room the row leaves it; a long history entry scrolls inside it
+    // instead of widening the window.
+    CombKJSR->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    CombKJSR->setMinimumContentsLength(12);
     CombKJSR->installEventFilter(this);
     CombKJSR->lineEdit()->installEventFilter(this);
     LabBDS->setBuddy(CombKJSR);
@@ -56,7 +60,8 @@ void ExpressionPanel::build(const QFont &numberFont, QWidget *parent)
     PicBDSCmd = new QWidget(parent);
     PicBDSCmd->setObjectName(QStringLiteral("PicBDSCmd"));
     auto *quick = new QHBoxLayout(PicBDSCmd);
-    quick->setContentsMargins(0, 0, 0, 0);
+    // The buttons start under the box, not under its label.
+    quick->setContentsMargins(LabBDS->sizeHint().width() + inputs->spacing(), 0, 0, 0);
     quick->setSpacing(2);
     CmdZT = new QPushButton(FrmMainText::CmdZT, PicBDSCmd);
     CmdZT->setObjectName(QStringLiteral("CmdZT"));

@@ -190,13 +190,15 @@ bool FrmMain::runExpressionBranch()
 
 bool FrmMain::runWeightBranch()
 {
-    const WeightOutcome outcome =
-        weightPanel().calculate(m_material.DensityFactor(), m_precisionMode, [this](const QString &text) {
+    const WeightOutcome outcome = weightPanel().calculate(
+        m_material.DensityFactor(), m_precisionMode,
+        [this](const QString &text) {
             // The weight boxes keep no history: a text at fault only gets its messages.
             const ExpressionOutcome evaluated = BDSJS(text, m_expression, angleUnit());
             showNotices(m_prompts, evaluated.notices);
             return evaluated.value ? doubleText(*evaluated.value) : QString();
-        });
+        },
+        TxtJieGuo->text());
     if (outcome.disableCmdOK)
         CmdOK->setEnabled(false);
     if (TxtJieGuo->text() != outcome.display.resultText)

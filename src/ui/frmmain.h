@@ -45,10 +45,10 @@ inline constexpr int ToolbarButtonCount = 13;
 
 // The main window, a frame around the calculator panels: the menus, the toolbar, the status
 // bar, type switching, the result row and the calculate command of both calculators. The
-// expression panel is built with the window; the weight panel and the link editor are built
-// when first used. The window owns the run-time state; dialogs go through Prompts and
-// launches through Shell so that the same window runs with the real desktop and with
-// recording fakes.
+// expression panel is built with the window, the weight panel at start-up (the window's width
+// is measured on the rows of every type), and the link editor when first used. The window owns the run-time
+// state; dialogs go through Prompts and launches through Shell so that the same window runs with the real
+// desktop and with recording fakes.
 class FrmMain : public QMainWindow
 {
     Q_OBJECT
@@ -168,7 +168,7 @@ private:
     bool m_closing = false;
     RWini m_rwini;
     ExpressionPanel *m_expressionPanel = nullptr; // owned by PicMain
-    WeightPanel *m_weightPanel = nullptr;         // owned by PicMain; built at the first weight type
+    WeightPanel *m_weightPanel = nullptr;         // owned by PicMain; built when the start-up measures it
     LinksController *m_links = nullptr; // owned as a child QObject; builds its editor when first used
     std::unique_ptr<GaugeWindows> m_gauge;
     std::unique_ptr<MaterialList> m_materialList;

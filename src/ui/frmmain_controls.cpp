@@ -3,6 +3,7 @@
 #include "ui/expressionpanel.h"
 #include "ui/frmmain_texts.h"
 #include "ui/typeicons.h"
+#include "ui/weightpanel.h"
 #include "ui/windowhelpers.h"
 
 #include <QAction>
@@ -21,6 +22,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -328,6 +331,18 @@ void FrmMain::createTypeItems()
 
 void FrmMain::applyStartupLayout()
 {
-    resize(twips(8330), twips(2720));
     PicMain->setMinimumHeight(twips(1220));
+    // One width for every calculation type, so that the window never changes its width on a
+    // switch: the designed 8330 twips, or, where the captions need more at the desktop's font,
+    // the least width that fits the widest layout of all.
+    const auto neededWidth = [this] {
+        layOutUpToWindow(PicMain);
+        return minimumSizeHint().width();
+    };
+    m_expressionPanel->setShown(false);
+    int width = weightPanel().widestTypeLayout(neededWidth);
+    m_expressionPanel->setShown(true);
+    width = std::max({width, neededWidth(), twips(8330)});
+    setMinimumWidth(width);
+    resize(width, twips(2720));
 }

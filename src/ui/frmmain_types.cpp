@@ -30,7 +30,7 @@ void FrmMain::MnuJS_Click(int index)
     setPanelText(1, item->text());
     setPanelText(3, item->text() + QStringLiteral(" "));
 
-    // The weight panel is built at the first weight type; until then there is nothing to clear.
+    // Start-up builds the weight panel; a window used without start-up builds it here.
     if (type != CalculationType::Expression)
         weightPanel();
     if (m_weightPanel)

@@ -12,7 +12,6 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopedValueRollback>
@@ -120,6 +119,9 @@ void WeightPanel::build(QWidget *parent)
     LabDanZhong->setObjectName(QStringLiteral("LabDanZhong"));
     LabDanZhong->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LabDanZhong->setTextFormat(Qt::PlainText);
+    // A line made long by what was typed (a piece weight of many digits) is cut at the
+    // window's edge instead of widening the window.
+    LabDanZhong->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     LabDanZhong->installEventFilter(this);
     LabDanZhong->hide();
 }
@@ -132,12 +134,13 @@ void WeightPanel::placeIn(QBoxLayout *inputRow, QBoxLayout *lowerRow)
 
 void WeightPanel::chainFocusAfter(QWidget *previous)
 {
+    // The order the row shows them in: the sub-type list stands after CombSR(1).
+    QWidget *const order[] = {CombSR[0], CombSR[1], CombLeiXing, CombSR[2], CombSR[3]};
     QWidget *last = previous;
-    for (QComboBox *box : CombSR) {
-        QWidget::setTabOrder(last, box);
-        last = box;
+    for (QWidget *widget : order) {
+        QWidget::setTabOrder(last, widget);
+        last = widget;
     }
-    QWidget::setTabOrder(last, CombLeiXing);
 }
 
 void WeightPanel::setShown(bool shown)
@@ -169,18 +172,70 @@ void WeightPanel::connectWeightInputs()
         box->installEventFilter(this);
         if (box->isEditable()) {
             box->lineEdit()->installEventFilter(this);
-            connect(box, &QComboBox::editTextChanged, this, [this, k] { CombSR_Change(k); });
-            connect(box, &QComboBox::activated, this, [this, k] { CombSR_Change(k); });
+            connect(box, &QComboBox::editTextChanged, this, [this, k] { textOrEntryChanged(k); });
+            // Leaving a box whose typed text reads like a list entry would make the combo box
+            // select that entry and report it as picked: the text stays typed, as it was.
+            disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);
         } else {
             // The size box is a pick-only list, except where a type makes it take a number.
             connect(box, &QComboBox::currentIndexChanged, this, [this, box, k] {
                 if (!box->isEditable())
-                    CombSR_Change(k);
+                    textOrEntryChanged(k);
             });
-            connect(box, &QComboBox::editTextChanged, this, [this, k] { CombSR_Change(k); });
+            connect(box, &QComboBox::editTextChanged, this, [this, k] { textOrEntryChanged(k); });
         }
+        connect(box, &QComboBox::activated, this, [this, k] { entryPicked(k); });
     }
     connect(CombLeiXing, &QComboBox::activated, this, &WeightPanel::CombLeiXing_Click);
+}
+
+void WeightPanel::showRowsOf(const CalculationTypeRecord &record)
+{
+    for (std::size_t k = 0; k < record.rows.size(); ++k) {
+        if (record.rows[k].caption.isNull())
+            continue;
+        LabSM[k]->setText(record.rows[k].caption.toString());
+        LabSM[k]->show();
+        CombSR[k]->show();
+    }
+    CombSR[static_cast<std::size_t>(record.sizeBoxIndex)]->setToolTip(record.sizeBoxToolTip.toString());
+    LabDanZhong->setToolTip(record.unitWeightToolTip.toString());
+    const QSignalBlocker quiet(CombLeiXing);
+    CombLeiXing->clear();
+    for (const SubTypeRecord &subType : record.subTypes)
+        CombLeiXing->addItem(subType.caption.toString());
+    CombLeiXing->setCurrentIndex(record.selectedSubType);
+    CombLeiXing->setVisible(!record.subTypes.empty());
+}
+
+int WeightPanel::widestTypeLayout(const std::function<int()> &windowWidth)
+{
+    // The types differ only in their input row: the window is measured once, on the widest.
+    const QScopedValueRollback<bool> holdBack(m_switchingType, true);
+    setShown(true);
+    const CalculationTypeRecord *widest = nullptr;
+    int widestRow = -1;
+    for (const CalculationTypeRecord &record : TypeRecords) {
+        if (record.type == CalculationType::Expression)
+            continue;
+        clearRows();
+        showRowsOf(record);
+        const int row = m_inputArea->minimumSizeHint().width();
+        if (row > widestRow) {
+            widestRow = row;
+            widest = &record;
+        }
+    }
+    int width = 0;
+    if (widest) {
+        clearRows();
+        showRowsOf(*widest);
+        layOutUpToWindow(m_inputArea);
+        width = windowWidth();
+    }
+    clearRows();
+    setShown(false);
+    return width;
 }
 
 void WeightPanel::layOut(CalculationType type)
@@ -190,23 +245,7 @@ void WeightPanel::layOut(CalculationType type)
         // The boxes are filled in one go; the change handler runs once at the end.
         const QScopedValueRollback<bool> holdBack(m_switchingType, true);
         setSizeBoxTyped(record.section.typedSizeBox);
-        for (std::size_t k = 0; k < record.rows.size(); ++k) {
-            if (record.rows[k].caption.isNull())
-                continue;
-            LabSM[k]->setText(record.rows[k].caption.toString());
-            LabSM[k]->show();
-            CombSR[k]->show();
-        }
-        CombSR[static_cast<std::size_t>(record.sizeBoxIndex)]->setToolTip(record.sizeBoxToolTip.toString());
-        LabDanZhong->setToolTip(record.unitWeightToolTip.toString());
-        {
-            const QSignalBlocker quiet(CombLeiXing);
-            CombLeiXing->clear();
-            for (const SubTypeRecord &subType : record.subTypes)
-                CombLeiXing->addItem(subType.caption.toString());
-            CombLeiXing->setCurrentIndex(record.selectedSubType);
-            CombLeiXing->setVisible(!record.subTypes.empty());
-        }
+        showRowsOf(record);
         const LoadedTable loaded = selectCatalogueType(m_catalogue, type);
         showNotices(m_prompts, loaded.notices);
         fillSizeBox(loaded, record);
@@ -259,6 +298,8 @@ void WeightPanel::setSizeBoxTyped(bool typed)
     if (typed) {
         prepareTypedBox(box);
         box->lineEdit()->installEventFilter(this);
+        // As in the other typed boxes: leaving the box never turns the typed text into a pick.
+        disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);
     }
 }
 
@@ -292,6 +333,22 @@ void WeightPanel::CombLeiXing_Click()
         fillSizeBox(loaded, record);
     }
     CombSR_Change(m_catalogue.SizeBoxIndex);
+}
+
+void WeightPanel::textOrEntryChanged(int index)
+{
+    if (m_switchingType)
+        return;
+    m_changedSinceUserAction[static_cast<std::size_t>(index)] = true;
+    CombSR_Change(index);
+}
+
+void WeightPanel::entryPicked(int index)
+{
+    // A pick that changed the box has run the handler with its change; picking the entry the
+    // box shows already still runs it, once.
+    if (!m_changedSinceUserAction[static_cast<std::size_t>(index)])
+        CombSR_Change(index);
 }
 
 void WeightPanel::CombSR_Change(int index)
@@ -334,19 +391,16 @@ bool WeightPanel::CombSR_KeyPress(int index, QKeyEvent *event)
         focusNextWeightBox(index);
         return true;
     }
-    // Tab moves the focus on as everywhere in the window; it is no character of a box.
-    if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
-        return false;
-    // Selecting and copying type nothing; every other control key (paste, cut, undo) is refused.
-    if (event->matches(QKeySequence::SelectAll) || event->matches(QKeySequence::Copy))
-        return false;
-    if (event->matches(QKeySequence::Paste))
-        return true;
+    // Only typed characters are filtered. Editing and caret keys, Tab, and the shortcuts for
+    // the clipboard, undo and select-all work as in any text box: their key texts are control
+    // characters, or they are pressed with Ctrl, as a text box itself tells them apart.
     const QString text = event->text();
-    if (text.isEmpty())
-        return false; // caret movement and deletion are no typed characters
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (text.isEmpty() || !text.at(0).isPrint() || modifiers == Qt::ControlModifier ||
+        modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
+        return false;
     const QChar c = text.at(0);
-    if ((c >= u'0' && c <= u'9') || c == u'.' || c.unicode() == 8 || c.unicode() == 16)
+    if ((c >= u'0' && c <= u'9') || c == u'.')
         return false;
     if (c == u'*') {
         // Size texts may carry "*"; other boxes only where the type takes a product.
@@ -376,6 +430,8 @@ bool WeightPanel::eventFilter(QObject *watched, QEvent *event)
         QComboBox *box = CombSR[static_cast<std::size_t>(k)];
         if (watched != box && watched != box->lineEdit())
             continue;
+        if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress || type == QEvent::Wheel)
+            m_changedSinceUserAction[static_cast<std::size_t>(k)] = false;
         if (type == QEvent::KeyPress)
             return CombSR_KeyPress(k, static_cast<QKeyEvent *>(event));
         return false;
@@ -390,7 +446,8 @@ bool WeightPanel::eventFilter(QObject *watched, QEvent *event)
 }
 
 WeightOutcome WeightPanel::calculate(float densityFactor, PrecisionMode precisionMode,
-                                     std::function<QString(const QString &)> evaluate)
+                                     std::function<QString(const QString &)> evaluate,
+                                     const QString &shownResult)
 {
     WeightInputs inputs;
     inputs.type = m_catalogue.CurrentType;
@@ -404,8 +461,10 @@ WeightOutcome WeightPanel::calculate(float densityFactor, PrecisionMode precisio
     inputs.precisionMode = precisionMode;
     inputs.evaluate = std::move(evaluate);
 
-    const WeightOutcome outcome = computeWeight(inputs, m_weight);
-    m_weight = outcome.display;
+    // A failing step keeps what the window shows now, which the change handler may have
+    // emptied or replaced since the last run.
+    const WeightOutcome outcome = computeWeight(inputs, {m_unitWeight, LabDanZhong->text(), shownResult});
+    m_unitWeight = outcome.display.UnitWeight;
     if (outcome.notes) {
         m_catalogue.PickedRow = outcome.sectionRow;
         m_catalogue.TypeNotes = *outcome.notes;

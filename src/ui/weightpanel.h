@@ -42,12 +42,16 @@ public:
     void clearRows();
     // Shows the rows of weight type `type`, loads its table and computes the first weight.
     void layOut(CalculationType type);
+    // What `windowWidth` gives while the widest rows of all weight types are shown (captions
+    // and lists only, no table is loaded); the rows are hidden again after.
+    int widestTypeLayout(const std::function<int()> &windowWidth);
 
     // One run of the weight computation on what the boxes hold; the caption shows its
-    // outcome, the window the result.
+    // outcome, the window the result. `shownResult` is what the result box shows now: a
+    // step that fails leaves it, and the caption, as they are.
     WeightOutcome calculate(float densityFactor, PrecisionMode precisionMode,
-                            std::function<QString(const QString &)> evaluate);
-    float UnitWeight() const { return m_weight.UnitWeight; }
+                            std::function<QString(const QString &)> evaluate, const QString &shownResult);
+    float UnitWeight() const { return m_unitWeight; }
 
 Q_SIGNALS:
     // Whether the boxes hold what a computation needs (the window's calculate command).
@@ -65,7 +69,10 @@ protected:
 private:
     void build(QWidget *parent);
     void connectWeightInputs();
+    void showRowsOf(const CalculationTypeRecord &record);
     void fillSizeBox(const LoadedTable &loaded, const CalculationTypeRecord &record);
+    void textOrEntryChanged(int index);
+    void entryPicked(int index);
     void CombLeiXing_Click();
     void CombSR_Change(int index);
     bool CombSR_KeyPress(int index, QKeyEvent *event);
@@ -75,8 +82,12 @@ private:
 
     CatalogueState &m_catalogue;
     Prompts &m_prompts;
-    WeightDisplay m_weight;       // UnitWeight and what the last weight run showed
+    float m_unitWeight = 0.0f;    // UnitWeight: what the last weight run left
     bool m_switchingType = false; // holds the input-box change handler back while a switch fills the boxes
+    // Box k changed its text (the pick-only list: its entry) since the user last pressed a
+    // key, clicked or turned the wheel on it: a pick that changed it has run the change
+    // handler already.
+    std::array<bool, 4> m_changedSinceUserAction{};
 
     QWidget *m_inputArea = nullptr; // the rows of labels and boxes
     QComboBox *CombLeiXing = nullptr;

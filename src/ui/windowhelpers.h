@@ -2,7 +2,9 @@
 
 // Helpers shared by the program's windows.
 
+#include <QLayout>
 #include <QString>
+#include <QWidget>
 
 // What an editable box takes: a typed or pasted text is never cut short (a line edit cuts at
 // 32,767 characters by default, and the value of a cut expression is silently another).
@@ -31,4 +33,14 @@ inline QString trimBlanks(const QString &text)
     while (last > first && text.at(last - 1) == u' ')
         --last;
     return text.mid(first, last - first);
+}
+
+// Lays out `widget` and every widget above it up to its window now, as the event loop would
+// later: a size hint of the window read right after its widgets changed is then up to date.
+inline void layOutUpToWindow(QWidget *widget)
+{
+    for (; widget && !widget->isWindow(); widget = widget->parentWidget()) {
+        if (QLayout *layout = widget->layout())
+            layout->activate();
+    }
 }

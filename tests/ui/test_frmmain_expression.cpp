@@ -370,7 +370,8 @@ void TestFrmMainExpression::longTextIsNeverCut()
     // the stored history rather than stored cut.
     const QString longSum = QStringLiteral("0+").repeated(40000) + QStringLiteral("1+1");
     Harness h;
-    h.startShown();
+    FrmMain &w = h.startShown();
+    const int width = settledWidth(w);
     setClipboard(longSum);
     h.button(QStringLiteral("CmdZT"))->click();
     QCOMPARE(h.expressionBox()->currentText().size(), longSum.size());
@@ -384,6 +385,8 @@ void TestFrmMainExpression::longTextIsNeverCut()
         box->setEditText(longSum);
         QCOMPARE(box->currentText().size(), longSum.size());
     }
+    // The long texts scroll inside their boxes; the window keeps its width.
+    QCOMPARE(settledWidth(w), width);
     h.window->close();
     QVERIFY(h.iniLines().contains(QStringLiteral("记录0=2*3")));
     QVERIFY(h.iniLines().contains(QStringLiteral("数量=1")));

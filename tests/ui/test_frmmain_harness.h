@@ -16,6 +16,14 @@
 
 #include <memory>
 
+// The width of a window once it has carried out its pending layout requests.
+inline int settledWidth(const QWidget &window)
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    return window.width();
+}
+
 // One main window on fakes and a temporary program directory, as the tests drive it.
 class Harness
 {

@@ -52,6 +52,7 @@ private slots:
     void linkEditorTakesThePanelsPlace();
     void tabOrderFollowsTheRows_data();
     void tabOrderFollowsTheRows();
+    void quickButtonsStartUnderTheExpressionBox();
 };
 
 void TestFrmMainStartup::versionText_data()
@@ -124,9 +125,10 @@ void TestFrmMainStartup::startWithoutSettingsFile()
     QVERIFY(h.action(QStringLiteral("MnuS_FZ"))->isChecked());
     QVERIFY(h.action(QStringLiteral("MnuS_Top"))->isChecked());
     QCOMPARE(h.action(QStringLiteral("MnuQT(0)"))->text(), QStringLiteral("槽   钢 "));
-    // Start-up builds the expression view only; the weight rows and the link editor come with
-    // their first use.
-    QVERIFY(!w.findChild<QComboBox *>(QStringLiteral("CombSR(0)")));
+    // Start-up measures the weight rows for the window's width and leaves them hidden; the link
+    // editor comes with its first use.
+    const QComboBox *sizeBox = w.findChild<QComboBox *>(QStringLiteral("CombSR(0)"));
+    QVERIFY(sizeBox && !sizeBox->isVisibleTo(&w));
     QVERIFY(!w.findChild<QWidget *>(QStringLiteral("PicSet")));
     QCOMPARE(h.button(QStringLiteral("CmdHanShu(4)"))->toolTip(), QStringLiteral("Atn( ▇ )"));
     QVERIFY(h.find<QLabel>(QStringLiteral("LabDDE")));
@@ -156,6 +158,10 @@ void TestFrmMainStartup::historyIsLoaded_data()
         << QStringLiteral("载入表达式0:1");
     QTest::newRow("a negative count loads nothing")
         << QStringLiteral("数量=-2\n记录0=1\n") << QStringList{} << QStringLiteral("表达式记录：8 个");
+    const QString longEntry = QStringLiteral("1+").repeated(150) + QStringLiteral("1");
+    QTest::newRow("a long entry scrolls in the box")
+        << QStringLiteral("数量=1\n记录0=") + longEntry + QStringLiteral("\n") << QStringList{longEntry}
+        << QStringLiteral("载入表达式0:") + longEntry;
 }
 
 void TestFrmMainStartup::historyIsLoaded()
@@ -181,6 +187,12 @@ void TestFrmMainStartup::historyIsLoaded()
     QCOMPARE(h.expressionBox()->currentText(), QString());
     QVERIFY(!h.window->findChild<QPushButton *>(QStringLiteral("CmdOK"))->isEnabled());
     QVERIFY(h.prompts.calls.isEmpty());
+    // The window opens as wide as without a history, and what it shows fits.
+    Harness plain;
+    plain.startShown();
+    h.window->show();
+    QCOMPARE(settledWidth(*h.window), settledWidth(*plain.window));
+    QVERIFY(h.window->minimumSizeHint().width() <= h.window->width());
 }
 
 void TestFrmMainStartup::storedHistorySizeIsApplied()
@@ -466,17 +478,25 @@ void TestFrmMainStartup::tabOrderFollowsTheRows_data()
 {
     QTest::addColumn<int>("type");
     QTest::addColumn<QStringList>("order");
+    QTest::addColumn<bool>("backwards"); // Shift+Tab
     // With the box empty, 确定 and 复制 are disabled and take no focus.
     QTest::newRow("expression: the box, the commands, the quick buttons, the result")
         << 0 << QStringList{"CombKJSR",     "CmdEnd",       "CmdZT",        "CmdQK",
                             "CmdHanShu(0)", "CmdHanShu(1)", "CmdHanShu(2)", "CmdHanShu(3)",
-                            "CmdHanShu(4)", "TxtJieGuo",    "CombKJSR"};
+                            "CmdHanShu(4)", "TxtJieGuo",    "CombKJSR"}
+        << false;
     QTest::newRow("weight: the input boxes left to right, then the commands and the result")
         << 12 << QStringList{"CombSR(1)", "CombSR(2)", "CombSR(3)",    "CmdOK",    "CmdEnd",
-                             "TxtJieGuo", "CmdFZ",     "CmdAddToList", "CombSR(1)"};
-    QTest::newRow("weight with a sub-type list: the list follows the input boxes")
-        << 5 << QStringList{"CombSR(0)", "CombSR(3)", "CombLeiXing",  "CmdOK",    "CmdEnd",
-                            "TxtJieGuo", "CmdFZ",     "CmdAddToList", "CombSR(0)"};
+                             "TxtJieGuo", "CmdFZ",     "CmdAddToList", "CombSR(1)"}
+        << false;
+    QTest::newRow("weight with a sub-type list: the list where the row shows it, after the size box")
+        << 5 << QStringList{"CombSR(0)", "CombLeiXing", "CombSR(3)",    "CmdOK",    "CmdEnd",
+                            "TxtJieGuo", "CmdFZ",       "CmdAddToList", "CombSR(0)"}
+        << false;
+    QTest::newRow("weight, Shift+Tab: the same way back")
+        << 6 << QStringList{"CombSR(3)", "CombLeiXing", "CombSR(0)", "CmdAddToList", "CmdFZ",
+                            "TxtJieGuo", "CmdEnd",      "CmdOK",     "CombSR(3)"}
+        << true;
 }
 
 void TestFrmMainStartup::tabOrderFollowsTheRows()
@@ -485,6 +505,7 @@ void TestFrmMainStartup::tabOrderFollowsTheRows()
     // use; in a weight box it moves on instead of being refused as a typed character.
     QFETCH(int, type);
     QFETCH(QStringList, order);
+    QFETCH(bool, backwards);
     Harness h;
     h.startShown();
     h.action(QStringLiteral("MnuJS(%1)").arg(type))->trigger();
@@ -497,9 +518,24 @@ void TestFrmMainStartup::tabOrderFollowsTheRows()
         while (focused && focused->objectName().isEmpty())
             focused = focused->parentWidget();
         visited << (focused ? focused->objectName() : QString());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (backwards)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        else
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QCOMPARE(visited, order);
+}
+
+void TestFrmMainStartup::quickButtonsStartUnderTheExpressionBox()
+{
+    Harness h;
+    FrmMain &w = h.startShown();
+    QCOMPARE(w.height(), 2720 / 15);
+    QVERIFY(w.width() >= 8330 / 15);
+    QWidget *box = h.expressionBox();
+    QWidget *firstButton = h.button(QStringLiteral("CmdZT"));
+    QCOMPARE(firstButton->mapTo(&w, QPoint()).x(), box->mapTo(&w, QPoint()).x());
+    QVERIFY(firstButton->mapTo(&w, QPoint()).y() > box->mapTo(&w, QPoint()).y());
 }
 
 QTEST_MAIN(TestFrmMainStartup)

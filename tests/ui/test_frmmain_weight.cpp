@@ -1,5 +1,8 @@
 #include "test_frmmain_harness.h"
 
+#include "common/numbertext.h"
+
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QSignalSpy>
@@ -56,6 +59,37 @@ void retype(QComboBox *combo, const QString &text)
     QTest::keyClicks(edit, text);
 }
 
+// Presses the keys of `keys` one by one with the texts an X11 keyboard gives them: Delete,
+// Backspace and Ctrl with a letter carry control characters.
+void press(QWidget *widget, const QString &keys)
+{
+    const QKeySequence sequence = QKeySequence::fromString(keys);
+    for (int i = 0; i < sequence.count(); ++i) {
+        const Qt::Key key = sequence[i].key();
+        const Qt::KeyboardModifiers modifiers = sequence[i].keyboardModifiers();
+        QString text;
+        if (key == Qt::Key_Delete)
+            text = QChar(0x7f);
+        else if (key == Qt::Key_Backspace)
+            text = QChar(0x08);
+        else if (modifiers == Qt::ControlModifier && key >= Qt::Key_A && key <= Qt::Key_Z)
+            text = QChar(key - Qt::Key_A + 1);
+        QTest::sendKeyEvent(QTest::Click, widget, key, text, modifiers);
+    }
+}
+
+// Picks entry `text` from the list of `combo` as a user does: F4 opens the list, a click
+// takes the entry.
+void pick(QComboBox *combo, const QString &text)
+{
+    QWidget *keys = combo->isEditable() ? static_cast<QWidget *>(combo->lineEdit()) : combo;
+    keys->setFocus();
+    QTest::keyClick(keys, Qt::Key_F4);
+    QAbstractItemView *list = combo->view();
+    const QModelIndex entry = list->model()->index(combo->findText(text), 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(entry).center());
+}
+
 } // namespace
 
 class TestFrmMainWeight : public QObject
@@ -76,7 +110,12 @@ private slots:
     void subTypeSwitchKeepsSize16();
     void keyFilter_data();
     void keyFilter();
-    void pasteIsRefusedSelectAllIsNot();
+    void editingKeysWorkAsInAnyTextBox_data();
+    void editingKeysWorkAsInAnyTextBox();
+    void pickRunsTheChangeHandlerOnce_data();
+    void pickRunsTheChangeHandlerOnce();
+    void failingStepKeepsWhatTheWindowShows_data();
+    void failingStepKeepsWhatTheWindowShows();
     void enterMovesToTheNextVisibleBox();
     void markedEntriesShowRed();
     void backToTheExpressionCalculator();
@@ -132,9 +171,13 @@ void TestFrmMainWeight::everyTypeByEveryRoute()
     QFETCH(QString, sizeText);
     Harness h;
     FrmMain &w = h.startShown();
+    const int startWidth = settledWidth(w);
     QSignalSpy laidOut(&w, &FrmMain::calculationTypeChanged);
     choose(h, type, static_cast<Route>(route));
     QCOMPARE(laidOut.count(), 1);
+    // Every type fits the width the window starts with.
+    QCOMPARE(settledWidth(w), startWidth);
+    QVERIFY(w.minimumSizeHint().width() <= startWidth);
     QCOMPARE(w.currentType(), type);
     const QString caption = h.action(QStringLiteral("MnuJS(%1)").arg(type))->text();
     QVERIFY(h.action(QStringLiteral("MnuJS(%1)").arg(type))->isChecked());
@@ -353,6 +396,8 @@ void TestFrmMainWeight::keyFilter_data()
     QTest::newRow("plate area takes *")
         << 10 << 2 << QStringLiteral("1000*2000") << QStringLiteral("1000*2000");
     QTest::newRow("pipe length takes *") << 12 << 3 << QStringLiteral("6000*2") << QStringLiteral("6000*2");
+    const QString longLength = QStringLiteral("1").repeated(200);
+    QTest::newRow("a long length scrolls in its box") << 7 << 2 << longLength << longLength;
 }
 
 void TestFrmMainWeight::keyFilter()
@@ -362,25 +407,153 @@ void TestFrmMainWeight::keyFilter()
     QFETCH(QString, typed);
     QFETCH(QString, expected);
     Harness h;
-    h.startShown();
+    FrmMain &w = h.startShown();
     choose(h, type, Route::Menu);
+    const int width = settledWidth(w);
     retype(box(h, row), typed);
     QCOMPARE(box(h, row)->currentText(), expected);
+    QCOMPARE(settledWidth(w), width); // what is typed never widens the window
 }
 
-void TestFrmMainWeight::pasteIsRefusedSelectAllIsNot()
+void TestFrmMainWeight::editingKeysWorkAsInAnyTextBox_data()
 {
+    // The hex bolt's length box, which opens on "60" with the caret at its end: keys, then
+    // typed text.
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("clipboard"); // before and after
+    struct Row
+    {
+        const char *name;
+        const char *keys;
+        const char *typed;
+        const char *expected;
+        const char *clipboard;
+    };
+    const Row rows[] = {
+        {"Delete removes the digit after the caret", "Home, Del", "", "0", ""},
+        {"Backspace removes the digit before it", "Backspace", "", "6", ""},
+        {"the arrows move the caret", "Left", "5", "650", ""},
+        {"a refused letter leaves the caret where it was", "Home, Right", "a7", "670", ""},
+        {"Ctrl+V pastes, other characters too", "Ctrl+A, Ctrl+V", "", "3abc", "3abc"},
+        {"Shift+Insert pastes", "Shift+Ins", "", "6075", "75"},
+        {"Ctrl+X cuts", "Ctrl+A, Ctrl+X", "", "", "60"},
+        {"Ctrl+C copies", "Ctrl+A, Ctrl+C, End", "5", "605", "60"},
+        {"Ctrl+Z undoes", "Backspace, Ctrl+Z", "", "60", ""},
+    };
+    for (const Row &row : rows)
+        QTest::newRow(row.name) << QString::fromLatin1(row.keys) << QString::fromLatin1(row.typed)
+                                << QString::fromLatin1(row.expected) << QString::fromLatin1(row.clipboard);
+}
+
+void TestFrmMainWeight::editingKeysWorkAsInAnyTextBox()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    QFETCH(QString, clipboard);
     Harness h;
     h.startShown();
     choose(h, 2, Route::Menu);
+    h.action(QStringLiteral("MnuS_FZ"))->trigger(); // no automatic copy into the clipboard
+    QGuiApplication::clipboard()->setText(clipboard.isEmpty() ? QStringLiteral("-") : clipboard);
     QLineEdit *length = box(h, 2)->lineEdit();
-    QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
     length->setFocus();
-    QTest::keyClick(length, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(length->text(), QStringLiteral("60"));
-    QTest::keyClick(length, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(length, QStringLiteral("75"));
-    QCOMPARE(length->text(), QStringLiteral("75"));
+    length->end(false);
+    press(length, keys);
+    QTest::keyClicks(length, typed);
+    QCOMPARE(length->text(), expected);
+    if (!clipboard.isEmpty())
+        QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+    // The text counts by its leading number, as typed: "3abc" is 3 mm.
+    if (readNumberPrefix(expected) > 0)
+        QVERIFY(!h.resultBox()->text().isEmpty());
+}
+
+void TestFrmMainWeight::pickRunsTheChangeHandlerOnce_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("notices"); // message boxes of the run: the plate's area is at fault
+    QTest::addColumn<bool>("typed");  // typed and left with Tab instead of picked
+    QTest::newRow("a new entry of an editable box") << 9 << 3 << "50" << 0 << false;
+    QTest::newRow("the entry an editable box shows already") << 9 << 2 << "1000" << 0 << false;
+    QTest::newRow("a new entry of the pick-only size list") << 1 << 0 << "M30" << 0 << false;
+    QTest::newRow("the entry the size list shows already") << 1 << 0 << "M24" << 0 << false;
+    QTest::newRow("a message of the run shows once") << 10 << 3 << "50" << 1 << false;
+    QTest::newRow("leaving a box that holds an entry's text is no pick") << 9 << 3 << "50" << 0 << true;
+}
+
+void TestFrmMainWeight::pickRunsTheChangeHandlerOnce()
+{
+    QFETCH(int, type);
+    QFETCH(int, row);
+    QFETCH(QString, entry);
+    QFETCH(int, notices);
+    QFETCH(bool, typed);
+    Harness h;
+    FrmMain &w = h.startShown();
+    choose(h, type, Route::Menu);
+    if (notices > 0)
+        retype(box(h, 2), QStringLiteral("1000**2"));
+    h.prompts.clear();
+    int runs = 0;
+    connect(&w, &FrmMain::panelTextChanged, [&runs, &entry](int panel, const QString &text) {
+        if (panel == 1 && text == entry)
+            ++runs;
+    });
+    if (typed) {
+        retype(box(h, row), entry);
+        QTest::keyClick(box(h, row)->lineEdit(), Qt::Key_Tab);
+        QVERIFY(!box(h, row)->lineEdit()->hasFocus());
+    } else {
+        pick(box(h, row), entry);
+    }
+    QCOMPARE(box(h, row)->currentText(), entry);
+    QCOMPARE(runs, 1);
+    QCOMPARE(h.prompts.calls.size(), notices);
+}
+
+void TestFrmMainWeight::failingStepKeepsWhatTheWindowShows_data()
+{
+    // The box is emptied (the result goes, the caption asks for a value), then gets ".." or
+    // "*" and, at its start, a digit: the run has a positive entry whose step fails.
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("tail");
+    QTest::addColumn<QString>("caption");
+    const QString refused = Crlf + QStringLiteral("◆ 「参数」 必须大于0 ◆");
+    QTest::newRow("plate: an area that does not calculate leaves no total")
+        << 10 << 2 << ".."
+        << QStringLiteral("※ 单重: 78.500 kg/m^2； kg/块") + Crlf + QStringLiteral("※ 标准: GB/T 709-2006") +
+               Crlf + QStringLiteral("※ [面积] 可进行乘法运算");
+    QTest::newRow("angle: a length that does not calculate leaves no total")
+        << 11 << 3 << ".."
+        << QStringLiteral("※ 单重: 3.776 kg/m") + Crlf + QStringLiteral("※ 标准: GB/T 9787-1988") + Crlf +
+               QStringLiteral("※ [长度] 可进行乘法运算");
+    QTest::newRow("plate: an unfinished product keeps the caption shown") << 10 << 2 << "*" << refused;
+}
+
+void TestFrmMainWeight::failingStepKeepsWhatTheWindowShows()
+{
+    QFETCH(int, type);
+    QFETCH(int, row);
+    QFETCH(QString, tail);
+    QFETCH(QString, caption);
+    Harness h;
+    h.startShown();
+    choose(h, type, Route::Menu);
+    QVERIFY(!h.resultBox()->text().isEmpty());
+    QLineEdit *edit = box(h, row)->lineEdit();
+    retype(box(h, row), tail);
+    QCOMPARE(h.resultBox()->text(), QString());
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClicks(edit, QStringLiteral("5"));
+    QCOMPARE(edit->text(), QStringLiteral("5") + tail);
+    QCOMPARE(h.resultBox()->text(), QString());
+    QCOMPARE(label(h, QStringLiteral("LabDanZhong"))->text(), caption);
 }
 
 void TestFrmMainWeight::enterMovesToTheNextVisibleBox()
