@@ -92,6 +92,16 @@ bool MaterialList::append(const CalculatorLine &line, const QString &note)
     return true;
 }
 
+std::optional<QString> MaterialList::replaceLine(int row, const CalculatorLine &line, const QString &typed)
+{
+    const std::optional<qint64> grams = gramsOf(line);
+    if (!grams)
+        return QStringLiteral("重量过大：") + typed;
+    m_rows[row].line = line;
+    m_rows[row].grams = *grams;
+    return std::nullopt;
+}
+
 std::optional<QString> MaterialList::setQuantity(int row, const QString &text)
 {
     const std::optional<double> value = ListNumbers::readPositive(text);
@@ -99,12 +109,7 @@ std::optional<QString> MaterialList::setQuantity(int row, const QString &text)
         return QStringLiteral("数量必须是大于0的数：") + text;
     CalculatorLine line = m_rows.at(row).line;
     line.quantity = *value;
-    const std::optional<qint64> grams = gramsOf(line);
-    if (!grams)
-        return QStringLiteral("重量过大：") + text;
-    m_rows[row].line = line;
-    m_rows[row].grams = *grams;
-    return std::nullopt;
+    return replaceLine(row, line, text);
 }
 
 std::optional<QString> MaterialList::setLengthOrArea(int row, const QString &text)
@@ -116,12 +121,7 @@ std::optional<QString> MaterialList::setLengthOrArea(int row, const QString &tex
         return QStringLiteral("长度/面积必须是大于0的数：") + text;
     CalculatorLine line = m_rows.at(row).line;
     line.lengthOrArea = *value;
-    const std::optional<qint64> grams = gramsOf(line);
-    if (!grams)
-        return QStringLiteral("重量过大：") + text;
-    m_rows[row].line = line;
-    m_rows[row].grams = *grams;
-    return std::nullopt;
+    return replaceLine(row, line, text);
 }
 
 void MaterialList::setNote(int row, const QString &note)

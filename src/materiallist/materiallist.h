@@ -90,5 +90,9 @@ public:
     static QString addedText(const CalculatorLine &line);
 
 private:
+    // Puts an edited line into the row with its new weight; the error text names what was
+    // typed when the weight is out of range.
+    std::optional<QString> replaceLine(int row, const CalculatorLine &line, const QString &typed);
+
     QList<MaterialRow> m_rows;
 };
