@@ -17,6 +17,8 @@
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace {
 
 const QColor Red(255, 0, 0);
@@ -54,6 +56,16 @@ void prepareTypedBox(QComboBox *box)
     box->lineEdit()->setMaxLength(TypedTextMaxLength);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);
+}
+
+// At least the designed width, and as wide as the longest entry needs.
+void widenToEntries(QComboBox *box)
+{
+    const QComboBox::SizeAdjustPolicy policy = box->sizeAdjustPolicy();
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    const int needed = box->sizeHint().width();
+    box->setSizeAdjustPolicy(policy);
+    box->setFixedWidth(std::max(twips(1300), needed));
 }
 
 } // namespace
@@ -249,6 +261,10 @@ void WeightPanel::layOut(CalculationType type)
         const LoadedTable loaded = selectCatalogueType(m_catalogue, type);
         showNotices(m_prompts, loaded.notices);
         fillSizeBox(loaded, record);
+        // Section model names are long ("HW200×200×8×12"): the pick-only box shows them whole,
+        // which its row has room for within the window's one width.
+        if (record.section.type && !record.section.typedSizeBox)
+            widenToEntries(CombSR[static_cast<std::size_t>(m_catalogue.SizeBoxIndex)]);
     }
     CombSR_Change(m_catalogue.SizeBoxIndex);
     CombSR[static_cast<std::size_t>(m_catalogue.SizeBoxIndex)]->setFocus();
