@@ -8,8 +8,6 @@
 namespace {
 
 const QString Times = QStringLiteral("×");
-const QString LengthCaption = QStringLiteral("长度(mm):");
-const QString QuantityCaption = QStringLiteral("数量:");
 const QString PrintedMassNote = QStringLiteral("  ③ 单重为标准表所印理论重量，其它参数请查阅相关手册。");
 const QString TypedSizeNote = QStringLiteral("  ③ 列表为常用尺寸，可输入任意尺寸；其它参数请查阅相关手册。");
 
@@ -18,24 +16,14 @@ std::array<SectionTypeFacts, AllSectionTypes.size()> buildFacts()
     std::array<SectionTypeFacts, AllSectionTypes.size()> all{};
 
     SectionTypeFacts &h = all[static_cast<std::size_t>(SectionType::HBeam)];
-    h.caption = QStringLiteral("H型钢");
-    h.boxCaptions = {QStringLiteral("选择型号:"), LengthCaption, QuantityCaption};
-    h.defaultTexts = {QStringLiteral("HW200×200×8×12"), QStringLiteral("1000"), QStringLiteral("1")};
     h.standard = QStringLiteral("GB/T 11263-2017");
-    h.sizeHint = QStringLiteral("规格：H*B*t1*t2*r (高度*宽度*腹板厚*翼缘厚*圆角半径)");
     h.notes = {QStringLiteral("  ① 热轧H型钢,代号：GB/T 11263-2017。"),
                QStringLiteral("  ② 理论重量 = 截面面积 × 7.85/1000 (kg/m)，截面面积 A = t1(H－2t2) + 2B·t2 + "
                               "0.858r² (mm²)。"),
                PrintedMassNote};
-    h.fromTable = true;
 
     SectionTypeFacts &tube = all[static_cast<std::size_t>(SectionType::HollowSection)];
-    tube.caption = QStringLiteral("方矩管");
-    tube.boxCaptions = {QStringLiteral("规格:"), QStringLiteral("壁厚(mm):"), LengthCaption, QuantityCaption};
-    tube.defaultTexts = {QStringLiteral("50×50"), QStringLiteral("3"), QStringLiteral("1000"),
-                         QStringLiteral("1")};
     tube.standard = QStringLiteral("GB/T 6728-2017");
-    tube.sizeHint = QStringLiteral("规格：H*B*t (高度*宽度*壁厚)");
     tube.notes = {
         QStringLiteral("  ① 结构用冷弯空心型钢(方管、矩形管),代号：GB/T 6728-2017。"),
         QStringLiteral("  ② 理论重量 = 截面面积 × 7.85/1000 (kg/m)，截面面积 A = 2t(H+B－2t) － "
@@ -43,49 +31,27 @@ std::array<SectionTypeFacts, AllSectionTypes.size()> buildFacts()
             QStringLiteral("\r\n") +
             QStringLiteral("      外圆角 R = 2t (t≤6)、2.5t (6<t≤10)、3t (t>10)，内圆角 r = R－t。"),
         PrintedMassNote};
-    tube.fromTable = true;
 
     SectionTypeFacts &angle = all[static_cast<std::size_t>(SectionType::UnequalAngle)];
-    angle.caption = QStringLiteral("不等边角钢");
-    angle.boxCaptions = {QStringLiteral("选择型号:"), QStringLiteral("边厚(mm):"), LengthCaption,
-                         QuantityCaption};
-    angle.defaultTexts = {QStringLiteral("7.5/5"), QStringLiteral("6"), QStringLiteral("1000"),
-                          QStringLiteral("1")};
     angle.standard = QStringLiteral("GB/T 706-2008");
-    angle.sizeHint = QStringLiteral("规格：B*b*d*r (长边宽*短边宽*边厚*内圆弧半径)");
     angle.notes = {QStringLiteral("  ① 热轧不等边角钢,代号：GB/T 706-2008，单重为该版所印理论重量。"),
                    QStringLiteral("  ② 理论重量 = 截面面积 × 7.85/1000 (kg/m)，截面面积 A = d(B+b－d) + "
                                   "0.215(r²－2r1²) (mm²)，边端圆弧 r1 = d/3。"),
                    PrintedMassNote};
-    angle.fromTable = true;
 
     SectionTypeFacts &flat = all[static_cast<std::size_t>(SectionType::FlatBar)];
-    flat.caption = QStringLiteral("扁钢");
-    flat.boxCaptions = {QStringLiteral("宽度(mm):"), QStringLiteral("厚度(mm):"), LengthCaption,
-                        QuantityCaption};
-    flat.defaultTexts = {QStringLiteral("50"), QStringLiteral("5"), QStringLiteral("1000"),
-                         QStringLiteral("1")};
     flat.standard = QStringLiteral("GB/T 702-2017");
-    flat.sizeHint = QStringLiteral("规格：b*t (宽度*厚度)");
     flat.notes = {QStringLiteral("  ① 热轧扁钢,代号：GB/T 702-2017。"),
                   QStringLiteral("  ② 理论重量 = b × t × 7.85/1000 (kg/m)，b 宽度、t 厚度 (mm)，未计圆角。"),
                   QStringLiteral("  ③ 其它参数请查阅相关手册。")};
 
     SectionTypeFacts &square = all[static_cast<std::size_t>(SectionType::SquareBar)];
-    square.caption = QStringLiteral("方钢");
-    square.boxCaptions = {QStringLiteral("边长(mm):"), LengthCaption, QuantityCaption};
-    square.defaultTexts = {QStringLiteral("20"), QStringLiteral("1000"), QStringLiteral("1")};
     square.standard = QStringLiteral("GB/T 702-2017");
-    square.sizeHint = QStringLiteral("规格：a*a (边长*边长)");
     square.notes = {QStringLiteral("  ① 热轧方钢,代号：GB/T 702-2017。"),
                     QStringLiteral("  ② 理论重量 = a² × 7.85/1000 (kg/m)，a 边长 (mm)。"), TypedSizeNote};
 
     SectionTypeFacts &hexagon = all[static_cast<std::size_t>(SectionType::HexagonBar)];
-    hexagon.caption = QStringLiteral("六角钢");
-    hexagon.boxCaptions = {QStringLiteral("对边(mm):"), LengthCaption, QuantityCaption};
-    hexagon.defaultTexts = {QStringLiteral("20"), QStringLiteral("1000"), QStringLiteral("1")};
     hexagon.standard = QStringLiteral("GB/T 702-2017");
-    hexagon.sizeHint = QStringLiteral("规格：s (对边距离)");
     hexagon.notes = {QStringLiteral("  ① 热轧六角钢,代号：GB/T 702-2017。"),
                      QStringLiteral("  ② 理论重量 = 0.866 × s² × 7.85/1000 (kg/m)，s 对边距离 (mm)。"),
                      TypedSizeNote};
@@ -260,11 +226,6 @@ QStringList sectionSecondEntries(SectionType type, int sizeEntry)
                                                           : tables.unequalAngles[row].d.text);
     }
     return entries;
-}
-
-int sectionDefaultEntry(SectionType type)
-{
-    return static_cast<int>(sectionSizeEntries(type).indexOf(sectionTypeFacts(type).defaultTexts.value(0)));
 }
 
 std::optional<int> sectionRow(SectionType type, int sizeEntry, double secondValue)

@@ -16,16 +16,13 @@ inline constexpr std::array<SectionType, 6> AllSectionTypes = {
     SectionType::HBeam,   SectionType::HollowSection, SectionType::UnequalAngle,
     SectionType::FlatBar, SectionType::SquareBar,     SectionType::HexagonBar};
 
+// What the weight lines and the notes box say of a section type. Captions, boxes, defaults and
+// tooltips are the type's record (catalogue/typetable.h).
 struct SectionTypeFacts
 {
-    QString caption;          // type list, menu, title ("H型钢")
-    QStringList boxCaptions;  // the input boxes in order, the size box first
-    QStringList defaultTexts; // what each box opens on; for a list box the entry's text
-    QString standard;         // tooltip of the size box ("GB/T 11263-2017")
-    QString sizeHint;         // tooltip of the unit-weight label: the form of the size text
-    QString standardLine;     // "※ 标准: GB/T 11263-2017"
+    QString standard;     // "GB/T 11263-2017"
+    QString standardLine; // "※ 标准: GB/T 11263-2017"
     std::array<QString, 3> notes;
-    bool fromTable = false; // the unit weight is read from a table, not computed
 };
 
 const SectionTypeFacts &sectionTypeFacts(SectionType type);
@@ -39,9 +36,6 @@ QStringList sectionSizeEntries(SectionType type);
 // hollow section, the leg thicknesses of an unequal angle; empty for the other types and for
 // an entry outside the list.
 QStringList sectionSecondEntries(SectionType type, int sizeEntry);
-
-// The index of the default entry of the first list box; -1 for the flat bar.
-int sectionDefaultEntry(SectionType type);
 
 // The table row picked by the list boxes: an H-beam by its entry; a hollow section by its
 // size entry and wall, an unequal angle by its model entry and leg thickness (mm, compared

@@ -4,6 +4,7 @@
 #include "catalogue/sectionformulas.h"
 #include "catalogue/sectiontables.h"
 #include "catalogue/sectiontypes.h"
+#include "catalogue/typetable.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -256,6 +257,16 @@ void TestSectionTables::everyDesignationIsUnique()
         seen.insert(d);
     }
     QVERIFY2(duplicates.isEmpty(), qPrintable(duplicates.join(u", "_qs)));
+}
+
+// The entry the window opens on, as the type's record names it; -1 for none.
+static int sectionDefaultEntry(SectionType type)
+{
+    for (const CalculationTypeRecord &record : TypeRecords) {
+        if (record.section.type == type)
+            return static_cast<int>(sectionSizeEntries(type).indexOf(record.defaultEntryText.toString()));
+    }
+    return -1;
 }
 
 void TestSectionTables::listsOpenOnTheDefaultPicks()
