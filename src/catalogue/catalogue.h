@@ -2,7 +2,7 @@
 
 #include "catalogue/calculationtype.h"
 #include "catalogue/typetable.h"
-#include "platform/notice.h"
+#include "common/notice.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,7 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/partlists.h"
-#include "platform/notice.h"
+#include "common/notice.h"
 
 #include <QString>
 #include <QStringList>

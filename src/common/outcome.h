@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/errorvalue.h"
-#include "platform/notice.h"
+#include "common/notice.h"
 
 #include <QtGlobal>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "materiallist/calculatorline.h"
+#include "common/calculatorline.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "materiallist/materiallist.h"
-#include "platform/notice.h"
+#include "common/notice.h"
 
 #include <QDateTime>
 #include <QString>

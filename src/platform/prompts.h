@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/notice.h"
+#include "common/notice.h"
 
 #include <QString>
 

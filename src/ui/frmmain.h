@@ -2,7 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "expression/bdsjs.h"
-#include "materiallist/calculatorline.h"
+#include "common/calculatorline.h"
 #include "settings/rwini.h"
 #include "ui/expressionpanel.h" // SelectionSplitText
 #include "weight/material.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/choices.h"
-#include "platform/notice.h"
+#include "common/notice.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "common/choices.h"
-#include "materiallist/calculatorline.h"
+#include "common/calculatorline.h"
 
 #include <QString>
 
