@@ -2,15 +2,13 @@
 
 #include "common/numbertext.h"
 #include "expression/jingdu.h"
-#include "materiallist/materiallistfile.h"
 #include "platform/prompts.h"
 #include "ui/expressionpanel.h"
 #include "ui/frmcgggkk.h" // GaugeWindows reads the window through a QPointer
 #include "ui/frmmain_texts.h"
 #include "ui/gaugewindows.h"
 #include "ui/linkscontroller.h"
-#include "ui/materiallistmodel.h"
-#include "ui/materiallistwindow.h"
+#include "ui/materiallistcontroller.h"
 #include "ui/typeicons.h"
 #include "ui/weightpanel.h"
 #include "ui/windowhelpers.h"
@@ -77,9 +75,6 @@ FrmMain::~FrmMain()
         child->removeEventFilter(this);
         child->blockSignals(true);
     }
-    // They refer to the list and its file, which go with this object's members.
-    delete m_materialListWindow;
-    delete m_materialListModel;
 }
 
 void FrmMain::connectExpressionPanel()
@@ -108,10 +103,10 @@ WeightPanel &FrmMain::weightPanel()
     connect(m_weightPanel, &WeightPanel::calculateRequested, this, &FrmMain::CmdOK_Click);
     connect(m_weightPanel, &WeightPanel::resultStale, TxtJieGuo, &QLineEdit::clear);
     // Boxes that no longer hold what the shown line was computed from leave nothing to add.
-    connect(m_weightPanel, &WeightPanel::resultStale, this, [this] { setListLine(std::nullopt); });
+    connect(m_weightPanel, &WeightPanel::resultStale, this, [this] { m_materialList->offerLine(std::nullopt); });
     connect(m_weightPanel, &WeightPanel::calculableChanged, this, [this](bool calculable) {
         if (!calculable)
-            setListLine(std::nullopt);
+            m_materialList->offerLine(std::nullopt);
     });
     connect(m_weightPanel, &WeightPanel::statusMessage, this,
             [this](const QString &text) { setPanelText(1, text); });
@@ -206,7 +201,7 @@ bool FrmMain::runWeightBranch()
     std::optional<CalculatorLine> line = outcome.line;
     if (line)
         line->material = m_material.listName();
-    setListLine(std::move(line));
+    m_materialList->offerLine(std::move(line));
     return outcome.completed;
 }
 

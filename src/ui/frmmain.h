@@ -2,13 +2,11 @@
 
 #include "catalogue/catalogue.h"
 #include "expression/bdsjs.h"
-#include "common/calculatorline.h"
 #include "settings/rwini.h"
 #include "ui/expressionpanel.h" // SelectionSplitText
 #include "weight/material.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QSize>
 #include <QString>
 
@@ -19,10 +17,7 @@
 
 class GaugeWindows;
 class LinksController;
-class MaterialList;
-class MaterialListFile;
-class MaterialListModel;
-class MaterialListWindow;
+class MaterialListController;
 class WeightPanel;
 class Prompts;
 class Shell;
@@ -130,13 +125,6 @@ private:
     void updateClock();
     void showLinkEditor(bool shown);
 
-    // The material list (frmmain_materiallist.cpp), loaded and built at its first use.
-    QString loadMaterialList();
-    void setListLine(std::optional<CalculatorLine> line);
-    void CmdAddToList_Click();
-    void MnuMaterialList_Click();
-    void placeBesideWindow(QWidget *window) const;
-
     // The calculate command, the result row and the settings menu (frmmain.cpp).
     bool runExpressionBranch();
     bool runWeightBranch();
@@ -171,12 +159,7 @@ private:
     WeightPanel *m_weightPanel = nullptr;         // owned by PicMain; built when the start-up measures it
     LinksController *m_links = nullptr; // owned as a child QObject; builds its editor when first used
     std::unique_ptr<GaugeWindows> m_gauge;
-    std::unique_ptr<MaterialList> m_materialList;
-    std::unique_ptr<MaterialListFile> m_materialListFile;
-    MaterialListModel *m_materialListModel = nullptr;  // a child QObject
-    QPointer<MaterialListWindow> m_materialListWindow; // a tool window child of this one
-    // The line the weight calculator shows, while it is valid: what 加入清单 adds.
-    std::optional<CalculatorLine> m_listLine;
+    MaterialListController *m_materialList = nullptr; // a child QObject; loads the list at first use
 
     // Window state.
     QString m_versionText;
@@ -205,7 +188,6 @@ private:
     QMenu *MnuQTT = nullptr;
     QMenu *MnuQT1 = nullptr;
     std::array<QAction *, 3> MnuQT{};
-    QAction *MnuMaterialList = nullptr;
     QAction *MnuH_About = nullptr;
 
     // Toolbar and status bar.
@@ -225,7 +207,6 @@ private:
     QLineEdit *TxtJieGuo = nullptr;
     QPushButton *CmdOK = nullptr;
     QPushButton *CmdFZ = nullptr;
-    QPushButton *CmdAddToList = nullptr;
     QPushButton *CmdEnd = nullptr;
     QLabel *LabDDE = nullptr;
     QFrame *Line1 = nullptr;

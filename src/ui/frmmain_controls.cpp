@@ -2,6 +2,7 @@
 
 #include "ui/expressionpanel.h"
 #include "ui/frmmain_texts.h"
+#include "ui/materiallistcontroller.h"
 #include "ui/typeicons.h"
 #include "ui/weightpanel.h"
 #include "ui/windowhelpers.h"
@@ -145,9 +146,6 @@ void FrmMain::buildMenus()
             addNamedAction(MnuQT1, indexed(QStringLiteral("MnuQT"), i), FrmMainText::MnuQT.at(i));
         connect(MnuQT[static_cast<std::size_t>(i)], &QAction::triggered, this, [this, i] { MnuQT_Click(i); });
     }
-    MnuMaterialList = addNamedAction(MnuQTT, QStringLiteral("MnuMaterialList"), FrmMainText::MnuMaterialList);
-    MnuMaterialList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    connect(MnuMaterialList, &QAction::triggered, this, &FrmMain::MnuMaterialList_Click);
 
     MnuH_About = new QAction(FrmMainText::MnuH_About, this);
     MnuH_About->setObjectName(QStringLiteral("MnuH_About"));
@@ -243,13 +241,9 @@ void FrmMain::buildPanel()
     CmdFZ->setObjectName(QStringLiteral("CmdFZ"));
     CmdFZ->setEnabled(false);
     connect(CmdFZ, &QPushButton::clicked, this, &FrmMain::CmdFZ_Click);
-    // Shown with the weight types only, so the expression layout keeps its width.
-    CmdAddToList = new QPushButton(FrmMainText::CmdAddToList, PicMain);
-    CmdAddToList->setObjectName(QStringLiteral("CmdAddToList"));
-    CmdAddToList->setToolTip(FrmMainText::CmdAddToListToolTip);
-    CmdAddToList->setEnabled(false);
-    CmdAddToList->hide();
-    connect(CmdAddToList, &QPushButton::clicked, this, &FrmMain::CmdAddToList_Click);
+    m_materialList = new MaterialListController(MnuQTT, PicMain, this, m_prompts, m_programDirectory, this);
+    connect(m_materialList, &MaterialListController::statusMessage, this,
+            [this](const QString &text) { setPanelText(1, text); });
 
     auto *resultRow = new QHBoxLayout;
     resultRow->setSpacing(4);
@@ -257,7 +251,7 @@ void FrmMain::buildPanel()
     resultRow->addWidget(LabJieGuo);
     resultRow->addWidget(TxtJieGuo);
     resultRow->addWidget(CmdFZ);
-    resultRow->addWidget(CmdAddToList);
+    resultRow->addWidget(m_materialList->addButton());
 
     m_expressionPanel->placeIn(inputRow, resultRow);
     m_inputRow = inputRow;

@@ -35,7 +35,6 @@ inline const QString MnuQT1 = QStringLiteral("螺栓连接孔");
 inline const QStringList MnuQT = {QStringLiteral("槽   钢 "), QStringLiteral("工字钢"),
                                   QStringLiteral("角   钢")};
 inline const QString MnuH_About = QStringLiteral("关于");
-inline const QString MnuMaterialList = QStringLiteral("材料清单");
 
 // Controls.
 inline const QString CmdEnd = QStringLiteral("关闭");
@@ -63,9 +62,6 @@ inline const QStringList FunctionPrefix = {QStringLiteral("^("), QStringLiteral(
                                            QStringLiteral("Cos("), QStringLiteral("Tan("),
                                            QStringLiteral("ATn(")};
 inline const QString LabDDE = QStringLiteral("LabDDE(勿删)");
-inline const QString CmdAddToList = QStringLiteral("加入清单(&J)");
-inline const QString CmdAddToListToolTip =
-    QStringLiteral("把计算器显示的这一行加入材料清单 (Ctrl+L 打开清单)");
 
 // Status bar.
 inline const QString PanelTypeExpression = QStringLiteral("表达式计算");
@@ -79,7 +75,6 @@ inline const QString HistorySizeStatus = QStringLiteral("表达式记录：");
 inline const QString HistoryLoadedStatus = QStringLiteral("载入表达式");
 inline const QString CopiedStatus = QStringLiteral("已将 结果 复制到剪贴板。");
 inline const QString MaterialToolTip = QStringLiteral("材质密度");
-inline const QString AddToListRefusedStatus = QStringLiteral("未能加入清单：");
 
 // Settings keys.
 inline const QString SectionExpression = QStringLiteral("表达式");

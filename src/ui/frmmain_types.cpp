@@ -2,6 +2,7 @@
 
 #include "ui/expressionpanel.h"
 #include "ui/frmmain_texts.h"
+#include "ui/materiallistcontroller.h"
 #include "ui/weightpanel.h"
 
 #include <QAction>
@@ -25,7 +26,7 @@ void FrmMain::MnuJS_Click(int index)
     if (type == m_catalogue.CurrentType)
         return;
     m_catalogue.CurrentType = type;
-    setListLine(std::nullopt);
+    m_materialList->offerLine(std::nullopt);
     setWindowTitle(typeTitle());
     setPanelText(1, item->text());
     setPanelText(3, item->text() + QStringLiteral(" "));
@@ -74,7 +75,7 @@ void FrmMain::showWeightLayout()
 {
     m_expressionPanel->setShown(false);
     m_weightPanel->setShown(true);
-    CmdAddToList->show();
+    m_materialList->addButton()->show();
     m_panels[1]->setToolTip(FrmMainText::MaterialToolTip);
     setMaterialPanel();
     CmdOK->setEnabled(true);
@@ -83,7 +84,7 @@ void FrmMain::showWeightLayout()
 void FrmMain::showExpressionLayout()
 {
     CmdOK->setEnabled(false);
-    CmdAddToList->hide();
+    m_materialList->addButton()->hide();
     if (m_weightPanel)
         m_weightPanel->setShown(false);
     m_expressionPanel->setShown(true);
