@@ -84,11 +84,11 @@ MaterialList::Added MaterialList::add(const CalculatorLine &line)
     return {target, true};
 }
 
-bool MaterialList::append(const CalculatorLine &line, const QString &note)
+bool MaterialList::append(const CalculatorLine &line, const QString &note, const QStringList &extraCells)
 {
     if (lineProblem(line))
         return false;
-    m_rows.append({line, note, *gramsOf(line)});
+    m_rows.append({line, note, *gramsOf(line), extraCells});
     return true;
 }
 
@@ -134,13 +134,23 @@ bool MaterialList::lengthEditable(int row) const
     return m_rows.at(row).line.basis != UnitBasis::PerPiece;
 }
 
-void MaterialList::removeRows(QList<int> rows)
+void MaterialList::removeRows(const QList<int> &rows)
 {
-    std::sort(rows.begin(), rows.end(), std::greater<int>());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    // One pass over the list, however many rows go: removing them one by one moves the rows
+    // behind each of them, which takes seconds at a hundred thousand rows.
+    QList<bool> doomed(m_rows.size(), false);
     for (int row : rows)
         if (row >= 0 && row < size())
-            m_rows.removeAt(row);
+            doomed[row] = true;
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < m_rows.size(); ++i) {
+        if (doomed.at(i))
+            continue;
+        if (kept != i)
+            m_rows[kept] = std::move(m_rows[i]);
+        ++kept;
+    }
+    m_rows.resize(kept);
 }
 
 MaterialTotals MaterialList::totals() const

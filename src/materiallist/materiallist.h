@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -15,8 +16,19 @@ struct MaterialRow
     CalculatorLine line;
     QString note; // 备注
     qint64 grams = 0;
+    QStringList extraCells; // the cells of the list's extra columns, in their order
 
     bool operator==(const MaterialRow &) const = default;
+};
+
+// A column of the list file that the program does not know (供应商, 单价, …). It is kept, with
+// its cells, through every rewrite of the file, after the known column it followed.
+struct ExtraColumn
+{
+    QString title;
+    int after = -1; // the known column (MaterialListCsv::Column) it follows; -1 before all
+
+    bool operator==(const ExtraColumn &) const = default;
 };
 
 struct MaterialTotal
@@ -55,7 +67,7 @@ public:
 
     // Appends a row as it stands (a row read from the list file), without merging. False
     // when the line is not usable.
-    bool append(const CalculatorLine &line, const QString &note);
+    bool append(const CalculatorLine &line, const QString &note, const QStringList &extraCells = {});
 
     // Why a line cannot be a row, or std::nullopt when it can.
     static std::optional<QString> lineProblem(const CalculatorLine &line);
@@ -71,7 +83,8 @@ public:
     bool lengthEditable(int row) const;
 
     // Removes the given rows (indexes into the current list, any order, repeats ignored).
-    void removeRows(QList<int> rows);
+    void removeRows(const QList<int> &rows);
+    // Empties the list; its extra columns stay.
     void clear() { m_rows.clear(); }
     void reserve(qsizetype rows) { m_rows.reserve(rows); }
 
@@ -81,6 +94,9 @@ public:
     const QList<MaterialRow> &rows() const { return m_rows; }
 
     MaterialTotals totals() const;
+
+    const QList<ExtraColumn> &extraColumns() const { return m_extraColumns; }
+    void setExtraColumns(QList<ExtraColumn> columns) { m_extraColumns = std::move(columns); }
 
     // The weight of a line in grams, rounded half away from zero; std::nullopt when it is not
     // a finite number of at most a million tonnes.
@@ -95,4 +111,5 @@ private:
     std::optional<QString> replaceLine(int row, const CalculatorLine &line, const QString &typed);
 
     QList<MaterialRow> m_rows;
+    QList<ExtraColumn> m_extraColumns;
 };

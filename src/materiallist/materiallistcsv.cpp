@@ -1,9 +1,12 @@
 #include "materiallist/materiallistcsv.h"
 
 #include "materiallist/listnumbers.h"
+#include "weight/unitbasis.h"
 
+#include <QRegularExpression>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -12,8 +15,17 @@ namespace MaterialListCsv {
 namespace {
 
 constexpr int ColumnCount = static_cast<int>(Column::Count);
+// Records of this many cells without a title line have the columns of earlier versions, which
+// had no 单位 column.
+constexpr int EarlierColumnCount = ColumnCount - 1;
 const QByteArray Utf8Bom("\xEF\xBB\xBF");
 const QString TotalCaption = QStringLiteral("合计");
+
+bool isText(Column column)
+{
+    return column == Column::Name || column == Column::Size || column == Column::Material ||
+           column == Column::Note;
+}
 
 // At least three decimals like every weight of the list, more where the value has them, so
 // that the text reads back as the very unit weight the row computes with.
@@ -22,6 +34,53 @@ QString unitWeightNumber(const MaterialRow &row)
     const double value = row.line.unitWeight;
     const QString threeDecimals = QString::number(value, 'f', 3);
     return threeDecimals.toDouble() == value ? threeDecimals : ListNumbers::plainText(value);
+}
+
+// A text a spreadsheet would not keep as text: a formula (= + - @, or a tab or line break in
+// front, which it skips), or something it reads as a number or a date ("20", "3/4", "1e5").
+bool needsGuard(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    const QChar first = text.front();
+    if (first == u'=' || first == u'+' || first == u'-' || first == u'@' || first == u'\t' || first == u'\r' ||
+        first == u'\n')
+        return true;
+    static const QRegularExpression numberOrDate(QStringLiteral("^[\\s0-9.,/:%eE]*[0-9][\\s0-9.,/:%eE]*$"));
+    return numberOrDate.match(text).hasMatch();
+}
+
+// Cells of the extra columns come from a spreadsheet: their numbers stay numbers (a price of
+// -5), and only a formula is guarded.
+bool needsGuardAsExtra(const QString &text)
+{
+    if (!needsGuard(text))
+        return false;
+    bool number = false;
+    text.toDouble(&number);
+    if (number)
+        return false;
+    const QChar first = text.front();
+    return first == u'=' || first == u'+' || first == u'-' || first == u'@' || first == u'\t' || first == u'\r' ||
+           first == u'\n';
+}
+
+QString guarded(const QString &text, bool extra = false)
+{
+    if (!(extra ? needsGuardAsExtra(text) : needsGuard(text)))
+        return text;
+    QString inner = text;
+    inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QStringLiteral("=\"") + inner + QLatin1Char('"');
+}
+
+QString unguarded(const QString &cell)
+{
+    if (cell.size() < 3 || !cell.startsWith(QStringLiteral("=\"")) || !cell.endsWith(QLatin1Char('"')))
+        return cell;
+    QString inner = cell.mid(2, cell.size() - 3);
+    inner.replace(QStringLiteral("\"\""), QStringLiteral("\""));
+    return inner;
 }
 
 QString csvCell(const QString &text)
@@ -46,17 +105,30 @@ QString tsvCell(const QString &text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-QString decode(const QByteArray &bytes)
+struct Decoded
 {
-    if (bytes.startsWith(Utf8Bom))
-        return QString::fromUtf8(bytes.constData() + Utf8Bom.size(), bytes.size() - Utf8Bom.size());
+    QString text;
+    bool clean = true;
+};
+
+// Strict decoding: a byte-order mark says UTF-8, but a spreadsheet may have put one before a
+// body in the desktop's code page; a text that is clean in neither encoding is reported.
+Decoded decode(const QByteArray &bytes)
+{
+    const QByteArrayView body =
+        bytes.startsWith(Utf8Bom) ? QByteArrayView(bytes).sliced(Utf8Bom.size()) : QByteArrayView(bytes);
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = utf8(bytes);
+    const QString text = utf8(body);
     if (!utf8.hasError())
-        return text;
+        return {text, true};
     // Not UTF-8: a spreadsheet on a Chinese desktop saves "CSV" in the ANSI code page.
     QStringDecoder legacy("GB18030", QStringConverter::Flag::Stateless);
-    return legacy(bytes);
+    if (legacy.isValid()) {
+        const QString legacyText = legacy(body);
+        if (!legacy.hasError() && !legacyText.contains(QChar::ReplacementCharacter))
+            return {legacyText, true};
+    }
+    return {text, false};
 }
 
 struct Record
@@ -144,21 +216,45 @@ bool blank(const QStringList &cells)
 
 using ColumnIndex = std::array<int, ColumnCount>;
 
-std::optional<ColumnIndex> titleIndex(const QStringList &cells)
+// Where each column stands in the file's records, and the extra columns with their places.
+struct Layout
 {
     ColumnIndex index;
-    index.fill(-1);
-    bool any = false;
+    QList<ExtraColumn> extras;
+    QList<int> extraPositions; // the file's cell index of each extra column
+};
+
+Layout orderedLayout(int cellCount)
+{
+    Layout layout;
+    for (int i = 0; i < ColumnCount; ++i)
+        layout.index[i] = i;
+    if (cellCount <= EarlierColumnCount) {
+        layout.index[static_cast<int>(Column::Unit)] = -1;
+        for (int i = static_cast<int>(Column::Weight); i < ColumnCount; ++i)
+            layout.index[i] = i - 1;
+    }
+    return layout;
+}
+
+std::optional<Layout> titleLayout(const QStringList &cells)
+{
+    Layout layout;
+    layout.index.fill(-1);
+    int lastKnown = -1;
     for (int i = 0; i < cells.size(); ++i) {
         const int column = static_cast<int>(columnTitles().indexOf(cells.at(i).trimmed()));
-        if (column >= 0 && index[column] < 0) {
-            index[column] = i;
-            any = true;
+        if (column >= 0 && layout.index[column] < 0) {
+            layout.index[column] = i;
+            lastKnown = column;
+        } else {
+            layout.extras.append({cells.at(i), lastKnown});
+            layout.extraPositions.append(i);
         }
     }
-    if (!any || index[static_cast<int>(Column::Name)] < 0)
+    if (layout.index[static_cast<int>(Column::Name)] < 0)
         return std::nullopt;
-    return index;
+    return layout;
 }
 
 // A unit weight cell: a number, optionally followed by its unit ("14.223 kg/m").
@@ -186,42 +282,59 @@ std::optional<UnitWeightCell> readUnitWeight(const QString &text)
     return cell;
 }
 
-// A unit weight typed without its unit: the basis whose weight comes nearest to the row's
-// weight cell (the three lie a factor of 1000 apart).
+// A unit weight without its unit, of a part that is no calculation type: the basis whose
+// weight comes nearest to the row's weight cell (the three lie a factor of 1000 apart). Two
+// bases that give the same weight (a length of 1000 mm, an area of 1 m²) decide nothing.
 std::optional<UnitBasis> inferredBasis(CalculatorLine line, const QString &weightText)
 {
-    if (line.lengthOrArea == 0)
-        return UnitBasis::PerPiece;
     const std::optional<double> weight = ListNumbers::readPositive(weightText);
     if (!weight || line.unitWeight <= 0)
         return std::nullopt;
     std::optional<UnitBasis> best;
     double bestDistance = 0;
+    bool tie = false;
     for (UnitBasis basis : {UnitBasis::PerPiece, UnitBasis::PerMetre, UnitBasis::PerSquareMetre}) {
         line.basis = basis;
         const std::optional<qint64> grams = MaterialList::gramsOf(line);
         if (!grams || *grams <= 0)
             continue;
         const double distance = std::fabs(std::log(static_cast<double>(*grams) / (*weight * 1000.0)));
-        if (!best || distance < bestDistance) {
+        if (best && std::fabs(distance - bestDistance) < 1e-9) {
+            tie = true;
+        } else if (!best || distance < bestDistance) {
             best = basis;
             bestDistance = distance;
+            tie = false;
         }
     }
+    if (tie)
+        return std::nullopt;
     return best;
 }
 
-std::optional<ReadRow> readRow(const QStringList &cells, const ColumnIndex &index)
+std::optional<UnitBasis> basisOfRow(const CalculatorLine &line, const std::optional<UnitBasis> &written,
+                                    const QString &weightText)
 {
-    auto cell = [&](Column column) {
-        const int i = index[static_cast<int>(column)];
-        return i >= 0 && i < cells.size() ? cells.at(i) : QString();
-    };
+    if (written)
+        return written;
+    if (line.lengthOrArea == 0)
+        return UnitBasis::PerPiece;
+    if (const std::optional<UnitBasis> ofPart = unitBasisOfPart(line.typeCaption))
+        return ofPart;
+    return inferredBasis(line, weightText);
+}
+
+std::optional<ReadRow> readRow(const QStringList &cells, const Layout &layout)
+{
+    auto at = [&](int i) { return i >= 0 && i < cells.size() ? cells.at(i) : QString(); };
+    auto cell = [&](Column column) { return at(layout.index[static_cast<int>(column)]); };
     ReadRow row;
-    row.line.typeCaption = cell(Column::Name);
-    row.line.sizeText = cell(Column::Size);
-    row.line.material = cell(Column::Material);
-    row.note = cell(Column::Note);
+    row.line.typeCaption = unguarded(cell(Column::Name));
+    row.line.sizeText = unguarded(cell(Column::Size));
+    row.line.material = unguarded(cell(Column::Material));
+    row.note = unguarded(cell(Column::Note));
+    for (int position : layout.extraPositions)
+        row.extraCells.append(unguarded(at(position)));
 
     const std::optional<double> quantity = ListNumbers::readPositive(cell(Column::Quantity));
     if (!quantity)
@@ -240,8 +353,15 @@ std::optional<ReadRow> readRow(const QStringList &cells, const ColumnIndex &inde
     if (!unitWeight)
         return std::nullopt;
     row.line.unitWeight = unitWeight->value;
-    const std::optional<UnitBasis> basis =
-        unitWeight->basis ? unitWeight->basis : inferredBasis(row.line, cell(Column::Weight));
+    std::optional<UnitBasis> written = unitWeight->basis;
+    const QString unit = cell(Column::Unit).trimmed();
+    if (!unit.isEmpty()) {
+        const std::optional<UnitBasis> ofUnit = ListNumbers::basisOfUnit(unit);
+        if (!ofUnit || (written && *written != *ofUnit))
+            return std::nullopt;
+        written = ofUnit;
+    }
+    const std::optional<UnitBasis> basis = basisOfRow(row.line, written, cell(Column::Weight));
     if (!basis)
         return std::nullopt;
     row.line.basis = *basis;
@@ -251,6 +371,75 @@ std::optional<ReadRow> readRow(const QStringList &cells, const ColumnIndex &inde
     return row;
 }
 
+// A column without title and without a cell is what a spreadsheet leaves after the last
+// column; it is not kept.
+void dropEmptyUntitledColumns(ReadResult &result)
+{
+    for (qsizetype i = result.extraColumns.size() - 1; i >= 0; --i) {
+        if (!result.extraColumns.at(i).title.trimmed().isEmpty())
+            continue;
+        const bool empty = std::all_of(result.rows.cbegin(), result.rows.cend(), [i](const ReadRow &row) {
+            return row.extraCells.at(i).trimmed().isEmpty();
+        });
+        if (!empty)
+            continue;
+        result.extraColumns.removeAt(i);
+        for (ReadRow &row : result.rows)
+            row.extraCells.removeAt(i);
+    }
+}
+
+// The columns as the list writes them: the known ones in their order, each extra column
+// after the known column it followed. Values below 0 are known columns (-1 - column), others
+// index the extra columns.
+QList<int> writtenLayout(const MaterialList &list)
+{
+    QList<int> places;
+    const QList<ExtraColumn> &extras = list.extraColumns();
+    auto extrasAfter = [&](int known) {
+        for (int i = 0; i < extras.size(); ++i)
+            if (extras.at(i).after == known)
+                places.append(i);
+    };
+    extrasAfter(-1);
+    for (int column = 0; column < ColumnCount; ++column) {
+        places.append(-1 - column);
+        extrasAfter(column);
+    }
+    // An extra column after a column this version does not know any more goes last.
+    for (int i = 0; i < extras.size(); ++i)
+        if (extras.at(i).after < -1 || extras.at(i).after >= ColumnCount)
+            places.append(i);
+    return places;
+}
+
+QStringList titleCells(const MaterialList &list, const QList<int> &places)
+{
+    QStringList cells;
+    for (int slot : places)
+        cells.append(slot < 0 ? columnTitles().at(-1 - slot) : list.extraColumns().at(slot).title);
+    return cells;
+}
+
+// The cells of one row as written, text cells guarded; `spreadsheet` leaves the unit weight
+// a plain number as it is for the clipboard too.
+QStringList rowCells(const MaterialList &list, int row, const QList<int> &places)
+{
+    QStringList cells;
+    cells.reserve(places.size());
+    const QStringList &extraCells = list.row(row).extraCells;
+    for (int slot : places) {
+        if (slot >= 0) {
+            cells.append(guarded(slot < extraCells.size() ? extraCells.at(slot) : QString(), true));
+            continue;
+        }
+        const Column column = static_cast<Column>(-1 - slot);
+        const QString text = cellText(list, row, column);
+        cells.append(isText(column) ? guarded(text) : text);
+    }
+    return cells;
+}
+
 } // namespace
 
 const QStringList &columnTitles()
@@ -258,7 +447,8 @@ const QStringList &columnTitles()
     static const QStringList titles{
         QStringLiteral("序号"), QStringLiteral("名称"),      QStringLiteral("规格"),
         QStringLiteral("材质"), QStringLiteral("长度/面积"), QStringLiteral("数量"),
-        QStringLiteral("单重"), QStringLiteral("重量(kg)"),  QStringLiteral("备注")};
+        QStringLiteral("单重"), QStringLiteral("单位"),      QStringLiteral("重量(kg)"),
+        QStringLiteral("备注")};
     return titles;
 }
 
@@ -279,7 +469,9 @@ QString cellText(const MaterialList &list, int row, Column column)
     case Column::Quantity:
         return ListNumbers::plainText(r.line.quantity);
     case Column::UnitWeight:
-        return unitWeightNumber(r) + QLatin1Char(' ') + ListNumbers::unitText(r.line.basis);
+        return unitWeightNumber(r);
+    case Column::Unit:
+        return ListNumbers::unitText(r.line.basis);
     case Column::Weight:
         return ListNumbers::kgText(r.grams);
     case Column::Note:
@@ -302,68 +494,69 @@ QByteArray write(const MaterialList &list)
         }
         text += QStringLiteral("\r\n");
     };
-    appendLine(columnTitles());
-    QStringList cells;
-    for (int row = 0; row < list.size(); ++row) {
-        cells.clear();
-        for (int column = 0; column < ColumnCount; ++column)
-            cells.append(cellText(list, row, static_cast<Column>(column)));
-        appendLine(cells);
-    }
+    const QList<int> places = writtenLayout(list);
+    appendLine(titleCells(list, places));
+    for (int row = 0; row < list.size(); ++row)
+        appendLine(rowCells(list, row, places));
     return Utf8Bom + text.toUtf8();
 }
 
 ReadResult read(const QByteArray &bytes)
 {
     ReadResult result;
-    const QList<Record> all = records(decode(bytes));
+    const Decoded decoded = decode(bytes);
+    result.undecodable = !decoded.clean;
+    const QList<Record> all = records(decoded.text);
     result.rows.reserve(all.size());
-    ColumnIndex index;
-    for (int i = 0; i < ColumnCount; ++i)
-        index[i] = i;
+    std::optional<Layout> titles;
     bool titlesSeen = false;
     for (const Record &record : all) {
         if (blank(record.cells))
             continue;
         if (!titlesSeen) {
             titlesSeen = true;
-            if (const std::optional<ColumnIndex> titles = titleIndex(record.cells)) {
-                index = *titles;
+            titles = titleLayout(record.cells);
+            if (titles) {
+                result.extraColumns = titles->extras;
                 continue;
             }
         }
-        const int numberColumn = index[static_cast<int>(Column::Number)];
+        const Layout layout = titles ? *titles : orderedLayout(static_cast<int>(record.cells.size()));
+        const int numberColumn = layout.index[static_cast<int>(Column::Number)];
         if (numberColumn >= 0 && numberColumn < record.cells.size() &&
             record.cells.at(numberColumn).trimmed() == TotalCaption)
             continue;
-        const std::optional<ReadRow> row = record.broken ? std::nullopt : readRow(record.cells, index);
+        std::optional<ReadRow> row = record.broken ? std::nullopt : readRow(record.cells, layout);
         if (row)
             result.rows.append(std::move(*row));
         else
             result.unreadableLines.append(record.line);
     }
+    dropEmptyUntitledColumns(result);
     return result;
 }
 
 QString clipboardText(const MaterialList &list)
 {
+    const QList<int> places = writtenLayout(list);
     QStringList lines;
     lines.reserve(list.size() + 2);
-    lines.append(columnTitles().join(QLatin1Char('\t')));
     QStringList cells;
+    auto tsvLine = [&cells] {
+        for (QString &cell : cells)
+            cell = tsvCell(cell);
+        return cells.join(QLatin1Char('\t'));
+    };
+    cells = titleCells(list, places);
+    lines.append(tsvLine());
     for (int row = 0; row < list.size(); ++row) {
-        cells.clear();
-        for (int column = 0; column < ColumnCount; ++column) {
-            const Column c = static_cast<Column>(column);
-            cells.append(
-                tsvCell(c == Column::UnitWeight ? unitWeightNumber(list.row(row)) : cellText(list, row, c)));
-        }
-        lines.append(cells.join(QLatin1Char('\t')));
+        cells = rowCells(list, row, places);
+        lines.append(tsvLine());
     }
-    QStringList total(ColumnCount);
-    total[static_cast<int>(Column::Number)] = TotalCaption;
-    total[static_cast<int>(Column::Weight)] = ListNumbers::kgText(list.totals().grams);
-    lines.append(total.join(QLatin1Char('\t')));
+    cells = QStringList(places.size());
+    cells[places.indexOf(-1 - static_cast<int>(Column::Number))] = TotalCaption;
+    cells[places.indexOf(-1 - static_cast<int>(Column::Weight))] = ListNumbers::kgText(list.totals().grams);
+    lines.append(tsvLine());
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 namespace {
@@ -73,17 +74,24 @@ MaterialListFile::Loaded MaterialListFile::load(MaterialList &list, const QDateT
     const MaterialListCsv::ReadResult read = MaterialListCsv::read(file.readAll());
     file.close();
     list.reserve(read.rows.size());
+    list.setExtraColumns(read.extraColumns);
     for (const MaterialListCsv::ReadRow &row : read.rows)
-        list.append(row.line, row.note);
-    if (read.unreadableLines.isEmpty())
+        list.append(row.line, row.note, row.extraCells);
+    if (read.unreadableLines.isEmpty() && !read.undecodable)
         return loaded;
 
     QString error;
     const std::optional<QString> copy = copyAside(m_path, now, &error);
-    const QString kept = QStringLiteral("材料清单文件中有 %1 行无法读取（第 %2 行），已保留可读的 %3 行。")
-                             .arg(read.unreadableLines.size())
-                             .arg(lineList(read.unreadableLines))
-                             .arg(list.size());
+    QStringList faults;
+    if (read.undecodable)
+        faults.append(QStringLiteral("含有无法识别的字符（既不是有效的 UTF-8 也不是 GB18030 文本）"));
+    if (!read.unreadableLines.isEmpty())
+        faults.append((faults.isEmpty() ? QStringLiteral("中有") : QStringLiteral("且有")) +
+                      QStringLiteral(" %1 行无法读取（第 %2 行）")
+                          .arg(read.unreadableLines.size())
+                          .arg(lineList(read.unreadableLines)));
+    const QString kept = QStringLiteral("材料清单文件") + faults.join(QStringLiteral("，")) +
+                         QStringLiteral("，已保留可读的 %1 行。").arg(list.size());
     if (!copy) {
         m_writeBlocked = true;
         loaded.notices.append({MessageIcon::Exclamation, noticeTitle(),
@@ -112,6 +120,20 @@ std::optional<QString> MaterialListFile::writeCsv(const QString &path, const Mat
     if (!file.commit())
         return file.errorString();
     return std::nullopt;
+}
+
+int MaterialListFile::removeLeftovers(const QString &folder)
+{
+    // QSaveFile's temporary name: the file's name, a dot and six letters or digits.
+    static const QRegularExpression temporaryName(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    const QDir dir(folder);
+    int removed = 0;
+    for (const QString &name :
+         dir.entryList({fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden | QDir::System))
+        if (temporaryName.match(name).hasMatch() && QFile::remove(dir.filePath(name)))
+            ++removed;
+    return removed;
 }
 
 std::optional<QString> MaterialListFile::save(const MaterialList &list)

@@ -44,6 +44,10 @@ public:
 
     static QString noticeTitle(); // "材料清单"
 
+    // Removes what a save killed half-way left in `folder`: the temporary files
+    // "材料清单.csv.XXXXXX" the atomic rewrite writes before it renames. Returns how many.
+    static int removeLeftovers(const QString &folder);
+
 private:
     QString m_path;
     bool m_writeBlocked = false;

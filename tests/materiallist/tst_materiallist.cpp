@@ -26,9 +26,12 @@ private slots:
     void csvRoundTripKeepsEveryCell();
     void read_data();
     void read();
+    void damagedFileIsCopiedAsideAndRepaired_data();
     void damagedFileIsCopiedAsideAndRepaired();
+    void unknownColumnsSurviveEveryRewrite();
     void unreadableFileIsNeverOverwritten();
     void failedSaveIsReportedOnce();
+    void leftoversOfAKilledSaveAreRemoved();
     void clipboardText();
 };
 
@@ -200,21 +203,29 @@ void TstMaterialList::csvRoundTripKeepsEveryCell()
     list.add(beam());
     list.add(line("钢板", "δ10", 1500000, 3, 78.5, UnitBasis::PerSquareMetre, "自定义 8.5"));
     list.add(line("六角螺栓", "M20×60", 60, 8, unitWeightOfSingle(0.2136f), UnitBasis::PerPiece));
+    list.add(line("支架", "=1+2", 0, 1, 1.5, UnitBasis::PerPiece, "-Q235"));
+    list.add(line("+垫板", "3/4", 0, 1, 0.5, UnitBasis::PerPiece, "@钢"));
+    // Texts a spreadsheet would take for a formula, a number or a date are written as ="…".
     const QStringList notes{QStringLiteral("柱脚, 两端\"切角\""), QStringLiteral("第一行\n第二行,\r\n第三行"),
-                            QStringLiteral("  前后空格  ")};
-    for (int i = 0; i < 3; ++i)
+                            QStringLiteral("  前后空格  "), QStringLiteral("=HYPERLINK(\"x\")"),
+                            QStringLiteral("\t20")};
+    for (int i = 0; i < notes.size(); ++i)
         list.setNote(i, notes.at(i));
 
     const QByteArray bytes = MaterialListCsv::write(list);
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     QVERIFY(bytes.mid(3).startsWith(
-        QStringLiteral("序号,名称,规格,材质,长度/面积,数量,单重,重量(kg),备注\r\n").toUtf8()));
-    QVERIFY(bytes.contains(QStringLiteral("1,工字钢,Ⅰ12.6,钢,6000,2,14.223 kg/m,170.676,").toUtf8()));
+        QStringLiteral("序号,名称,规格,材质,长度/面积,数量,单重,单位,重量(kg),备注\r\n").toUtf8()));
+    QVERIFY(bytes.contains(QStringLiteral("1,工字钢,Ⅰ12.6,钢,6000,2,14.223,kg/m,170.676,").toUtf8()));
+    QVERIFY(bytes.contains(QStringLiteral("4,支架,\"=\"\"=1+2\"\"\",\"=\"\"-Q235\"\"\",,1,1.500,kg/个,1.500,"
+                                          "\"=\"\"=HYPERLINK(\"\"\"\"x\"\"\"\")\"\"\"")
+                               .toUtf8()));
+    QVERIFY(bytes.contains(QStringLiteral("5,\"=\"\"+垫板\"\"\",\"=\"\"3/4\"\"\",\"=\"\"@钢\"\"\"").toUtf8()));
 
     const MaterialListCsv::ReadResult read = MaterialListCsv::read(bytes);
     QVERIFY(read.unreadableLines.isEmpty());
-    QCOMPARE(read.rows.size(), 3);
-    for (int i = 0; i < 3; ++i) {
+    QCOMPARE(read.rows.size(), list.size());
+    for (int i = 0; i < list.size(); ++i) {
         const CalculatorLine &a = list.row(i).line;
         const CalculatorLine &b = read.rows.at(i).line;
         QCOMPARE(b.typeCaption, a.typeCaption);
@@ -228,6 +239,8 @@ void TstMaterialList::csvRoundTripKeepsEveryCell()
     QCOMPARE(read.rows.at(0).note, notes.at(0));
     QCOMPARE(read.rows.at(1).note, QStringLiteral("第一行\n第二行,\n第三行")); // a cell's line breaks are LF
     QCOMPARE(read.rows.at(2).note, notes.at(2));
+    QCOMPARE(read.rows.at(3).note, notes.at(3));
+    QCOMPARE(read.rows.at(4).note, notes.at(4));
 }
 
 void TstMaterialList::read_data()
@@ -260,8 +273,35 @@ void TstMaterialList::read_data()
     QTest::newRow("no title line: the columns in their order")
         << (beamLine + nutLine).toUtf8() << 2 << QList<int>{} << "Ⅰ12.6" << perMetre;
     QTest::newRow("unit weight typed without unit: the weight decides")
-        << (titles + QStringLiteral("1,钢板,δ10,钢,2000000,1,78.5,157,\n")).toUtf8() << 1 << QList<int>{}
+        << (titles + QStringLiteral("1,钢件,δ10,钢,2000000,1,78.5,157,\n")).toUtf8() << 1 << QList<int>{}
         << "δ10" << int(UnitBasis::PerSquareMetre);
+    // The clipboard text of earlier versions, pasted into a spreadsheet and saved as CSV: its
+    // 1000 mm bar and 1 m² plate weigh the same per piece and per unit of measure.
+    QTest::newRow("unit lost: an angle of 1000 mm is per metre by its name")
+        << (titles + QStringLiteral("1,角钢,50×5,钢,1000,1,3.776,3.776,\n")).toUtf8() << 1 << QList<int>{}
+        << "50×5" << perMetre;
+    QTest::newRow("unit lost: a plate of 1 m² is per square metre by its name")
+        << (titles + QStringLiteral("1,钢板,δ10,钢,1000000,1,78.5,78.500,\n")).toUtf8() << 1 << QList<int>{}
+        << "δ10" << int(UnitBasis::PerSquareMetre);
+    QTest::newRow("unit lost: a bolt is per piece by its name, whatever its weight")
+        << (titles + QStringLiteral("1,六角螺栓,M20,钢,60,2,0.2065,0.1,\n")).toUtf8() << 1 << QList<int>{}
+        << "M20" << perPiece;
+    QTest::newRow("unit lost, part of no type, two bases weigh the same: unreadable")
+        << (titles + QStringLiteral("1,支架,,钢,1000,1,2.5,2.500,\n")).toUtf8() << 0 << QList<int>{2} << ""
+        << 0;
+    const QString unitTitles = QStringLiteral("序号,名称,规格,材质,长度/面积,数量,单重,单位,重量(kg),备注\n");
+    QTest::newRow("unit in its own column")
+        << (unitTitles + QStringLiteral("1,支架,,钢,1000,1,2.5,kg/m,2.500,\n2,角钢,50×5,钢,1000,1,3.776,kg/个,,\n"))
+               .toUtf8()
+        << 2 << QList<int>{} << "" << perMetre;
+    QTest::newRow("unit column and unit in 单重 disagree")
+        << (unitTitles + QStringLiteral("1,工字钢,Ⅰ12.6,钢,6000,2,14.223 kg/m,kg/m²,,\n")).toUtf8() << 0
+        << QList<int>{2} << "" << 0;
+    QTest::newRow("no title line, ten cells: the unit column in its place")
+        << QStringLiteral("1,工字钢,Ⅰ12.6,钢,6000,2,14.223,kg/m,170.676,\n").toUtf8() << 1 << QList<int>{}
+        << "Ⅰ12.6" << perMetre;
+    QTest::newRow("GB18030 body behind a UTF-8 byte-order mark")
+        << QByteArray("\xEF\xBB\xBF" + QByteArray(gb18030(text))) << 2 << QList<int>{} << "Ⅰ12.6" << perMetre;
     QTest::newRow("blank records and a total line are skipped")
         << (titles + ",,,,,,,,\n\n" + beamLine + "合计,,,,,,,170.676,\n").toUtf8() << 1 << QList<int>{}
         << "Ⅰ12.6" << perMetre;
@@ -297,25 +337,42 @@ void TstMaterialList::read()
     }
 }
 
+void TstMaterialList::damagedFileIsCopiedAsideAndRepaired_data()
+{
+    QTest::addColumn<QByteArray>("damaged");
+    QTest::addColumn<int>("kept");
+    QTest::addColumn<QString>("notice");
+
+    const QByteArray titles = QStringLiteral("序号,名称,规格,材质,长度/面积,数量,单重,单位,重量(kg),备注\r\n").toUtf8();
+    const QByteArray beam = QStringLiteral("1,工字钢,Ⅰ12.6,钢,6000,2,14.223,kg/m,170.676,").toUtf8();
+    QTest::newRow("a record that cannot be read")
+        << titles + beam + QStringLiteral("\r\n2,槽钢,[10,钢,abc,1,10.007,kg/m,,\r\n").toUtf8() << 1
+        << "材料清单文件中有 1 行无法读取（第 3 行），已保留可读的 1 行。\r\n"
+           "原文件已另存为：材料清单.损坏-20261208-090507.csv";
+    // Clean in neither encoding: read with replacement characters, so never rewritten
+    // without the original kept aside.
+    QTest::newRow("bytes that are neither UTF-8 nor GB18030")
+        << "\xEF\xBB\xBF" + titles + beam + QByteArray("\x80\xFF备注\r\n") << 1
+        << "材料清单文件含有无法识别的字符（既不是有效的 UTF-8 也不是 GB18030 文本），已保留可读的 1 行。\r\n"
+           "原文件已另存为：材料清单.损坏-20261208-090507.csv";
+}
+
 void TstMaterialList::damagedFileIsCopiedAsideAndRepaired()
 {
+    QFETCH(QByteArray, damaged);
+    QFETCH(int, kept);
+    QFETCH(QString, notice);
     QTemporaryDir folder;
     const QString path = folder.filePath(MaterialListFile::fileName());
-    const QByteArray damaged = QStringLiteral("序号,名称,规格,材质,长度/面积,数量,单重,重量(kg),备注\r\n"
-                                              "1,工字钢,Ⅰ12.6,钢,6000,2,14.223 kg/m,170.676,\r\n"
-                                              "2,槽钢,[10,钢,abc,1,10.007 kg/m,,\r\n")
-                                   .toUtf8();
     writeAll(path, damaged);
 
     MaterialList list;
     MaterialListFile file(path);
     const QDateTime now(QDate(2026, 12, 8), QTime(9, 5, 7));
     const MaterialListFile::Loaded loaded = file.load(list, now);
-    QCOMPARE(list.size(), 1);
+    QCOMPARE(list.size(), kept);
     QCOMPARE(loaded.notices.size(), 1);
-    QCOMPARE(loaded.notices.at(0).text,
-             QStringLiteral("材料清单文件中有 1 行无法读取（第 3 行），已保留可读的 1 行。\r\n"
-                            "原文件已另存为：材料清单.损坏-20261208-090507.csv"));
+    QCOMPARE(loaded.notices.at(0).text, notice);
     QCOMPARE(readAll(folder.filePath("材料清单.损坏-20261208-090507.csv")), damaged);
     QCOMPARE(readAll(path), MaterialListCsv::write(list));
 
@@ -323,6 +380,30 @@ void TstMaterialList::damagedFileIsCopiedAsideAndRepaired()
     MaterialList again;
     QVERIFY(MaterialListFile(path).load(again, now).notices.isEmpty());
     QCOMPARE(again.rows(), list.rows());
+}
+
+void TstMaterialList::unknownColumnsSurviveEveryRewrite()
+{
+    // A spreadsheet user added a supplier after the material and a price at the end.
+    QTemporaryDir folder;
+    const QString path = folder.filePath(MaterialListFile::fileName());
+    writeAll(path, "\xEF\xBB\xBF" + QStringLiteral("序号,名称,规格,材质,供应商,长度/面积,数量,单重,单位,重量(kg),备注,单价\r\n"
+                                  "1,工字钢,Ⅰ12.6,钢,宝钢,6000,2,14.223,kg/m,170.676,,4.2\r\n")
+                       .toUtf8());
+    MaterialList list;
+    MaterialListFile file(path);
+    QVERIFY(file.load(list, QDateTime::currentDateTime()).notices.isEmpty());
+    QVERIFY(!list.setQuantity(0, QStringLiteral("3")));
+    list.add(line("六角螺母", "M10", 0, 100, 0.008, UnitBasis::PerPiece));
+    QCOMPARE(file.save(list), std::nullopt);
+    const QByteArray bytes = readAll(path);
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    QCOMPARE(QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n")),
+             QStringList({QStringLiteral("序号,名称,规格,材质,供应商,长度/面积,数量,单重,单位,重量(kg),备注,单价"),
+                          QStringLiteral("1,工字钢,Ⅰ12.6,钢,宝钢,6000,3,14.223,kg/m,256.014,,4.2"),
+                          QStringLiteral("2,六角螺母,M10,钢,,,100,0.008,kg/个,0.800,,"), QString()}));
+    QVERIFY(MaterialListCsv::clipboardText(list).startsWith(
+        QStringLiteral("序号\t名称\t规格\t材质\t供应商\t长度/面积\t数量\t单重\t单位\t重量(kg)\t备注\t单价\n")));
 }
 
 void TstMaterialList::unreadableFileIsNeverOverwritten()
@@ -356,17 +437,33 @@ void TstMaterialList::failedSaveIsReportedOnce()
     QCOMPARE(readAll(file.path()), MaterialListCsv::write(list));
 }
 
+void TstMaterialList::leftoversOfAKilledSaveAreRemoved()
+{
+    QTemporaryDir folder;
+    const QStringList names{"材料清单.csv", "材料清单.csv.aB3xY9", "材料清单.csv.aB3xY", "材料清单.csv.bak", "其它.csv.aB3xY9"};
+    for (const QString &name : names)
+        writeAll(folder.filePath(name), "x");
+    QCOMPARE(MaterialListFile::removeLeftovers(folder.path()), 1);
+    QStringList left = QDir(folder.path()).entryList(QDir::Files);
+    left.sort();
+    QStringList expected = names;
+    expected.removeAt(1);
+    expected.sort();
+    QCOMPARE(left, expected);
+}
+
 void TstMaterialList::clipboardText()
 {
     MaterialList list;
     list.add(beam());
     list.add(line("六角螺母", "M10", 0, 100, 0.008, UnitBasis::PerPiece));
+    list.setNote(0, QStringLiteral("=1+2"));
     list.setNote(1, QStringLiteral("带\t制表符"));
     QCOMPARE(MaterialListCsv::clipboardText(list),
-             QStringLiteral("序号\t名称\t规格\t材质\t长度/面积\t数量\t单重\t重量(kg)\t备注\n"
-                            "1\t工字钢\tⅠ12.6\t钢\t6000\t2\t14.223\t170.676\t\n"
-                            "2\t六角螺母\tM10\t钢\t\t100\t0.008\t0.800\t\"带\t制表符\"\n"
-                            "合计\t\t\t\t\t\t\t171.476\t\n"));
+             QStringLiteral("序号\t名称\t规格\t材质\t长度/面积\t数量\t单重\t单位\t重量(kg)\t备注\n"
+                            "1\t工字钢\tⅠ12.6\t钢\t6000\t2\t14.223\tkg/m\t170.676\t\"=\"\"=1+2\"\"\"\n"
+                            "2\t六角螺母\tM10\t钢\t\t100\t0.008\tkg/个\t0.800\t\"带\t制表符\"\n"
+                            "合计\t\t\t\t\t\t\t\t171.476\t\n"));
 }
 
 QTEST_GUILESS_MAIN(TstMaterialList)
