@@ -6,7 +6,9 @@
 
 // The dialogs the program shows. The core calls them through this interface so that it
 // never links a widget: the program passes QtPrompts, tests pass RecordingPrompts.
-enum class MessageButtons { Ok, YesNo };
+// YesNo has Yes as its default button (Enter); YesNoDefaultNo is for a question whose Yes
+// cannot be undone, so that a hasty Enter keeps everything.
+enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 enum class MessageAnswer { Ok, Yes, No };
 
 class Prompts
@@ -26,7 +28,8 @@ public:
     virtual QString chooseFile() = 0;
 
     // The save-file dialog (it asks before replacing a file); the chosen full path, or the
-    // empty text when cancelled. An implementation without one answers as if cancelled.
+    // empty text when cancelled. A name typed without a suffix gets the first suffix of
+    // `filter` ("*.csv") before the dialog checks for a file to replace. An implementation without one answers as if cancelled.
     virtual QString chooseSaveFile(const QString &title, const QString &suggestedPath, const QString &filter)
     {
         (void)title;

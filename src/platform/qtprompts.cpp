@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -30,14 +31,15 @@ MessageAnswer QtPrompts::message(MessageIcon icon, const QString &title, const Q
         boxIcon = QMessageBox::Critical;
         break;
     }
+    const bool yesNo = buttons != MessageButtons::Ok;
     const QMessageBox::StandardButtons standardButtons =
-        buttons == MessageButtons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok;
+        yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok;
     QMessageBox box(boxIcon, title, text, standardButtons, m_parent);
     // Texts quote what the user typed ("<b>1</b>*"): never read them as markup.
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
-    if (buttons == MessageButtons::YesNo)
-        box.setDefaultButton(QMessageBox::Yes);
+    if (yesNo)
+        box.setDefaultButton(buttons == MessageButtons::YesNo ? QMessageBox::Yes : QMessageBox::No);
     const int answer = box.exec();
     if (buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
@@ -66,5 +68,16 @@ QString QtPrompts::chooseFile()
 
 QString QtPrompts::chooseSaveFile(const QString &title, const QString &suggestedPath, const QString &filter)
 {
-    return QFileDialog::getSaveFileName(m_parent, title, suggestedPath, filter);
+    QFileDialog dialog(m_parent, title, suggestedPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The dialog adds the suffix itself, so that its question before replacing a file also
+    // covers "foo" when "foo.csv" exists.
+    static const QRegularExpression firstSuffix(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    const QRegularExpressionMatch match = firstSuffix.match(filter);
+    if (match.hasMatch())
+        dialog.setDefaultSuffix(match.captured(1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }

@@ -6,7 +6,7 @@ MessageAnswer RecordingPrompts::message(MessageIcon icon, const QString &title, 
     calls.append({Kind::Message, icon, title, text, buttons, QString()});
     if (!messageAnswers.isEmpty())
         return messageAnswers.takeFirst();
-    return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
 }
 
 QString RecordingPrompts::input(const QString &prompt, const QString &title, const QString &defaultText)

@@ -40,6 +40,9 @@ MaterialListController::MaterialListController(QMenu *menu, QWidget *buttonParen
     m_addButton->setEnabled(false);
     m_addButton->hide();
     connect(m_addButton, &QPushButton::clicked, this, &MaterialListController::addOfferedLine);
+
+    // A save killed half-way leaves its temporary file; the next start tidies it away.
+    MaterialListFile::removeLeftovers(m_programDirectory);
 }
 
 MaterialListController::~MaterialListController()

@@ -3,6 +3,7 @@
 #include "materiallist/listnumbers.h"
 #include "materiallist/materiallistcsv.h"
 #include "materiallist/materiallistfile.h"
+#include "weight/weightcomputation.h"
 
 #include <algorithm>
 
@@ -19,6 +20,40 @@ bool numeric(Column column)
 {
     return column == Column::Number || column == Column::LengthOrArea || column == Column::Quantity ||
            column == Column::UnitWeight || column == Column::Weight;
+}
+
+// The unit of a row's 长度/面积: an area for a unit weight per square metre, else a length.
+QString measureUnit(UnitBasis basis)
+{
+    return basis == UnitBasis::PerSquareMetre ? QStringLiteral("mm²") : QStringLiteral("mm");
+}
+
+// What the window shows in a cell; the file and the editor keep the plain value.
+QString shownText(const MaterialList &list, int row, Column column)
+{
+    const CalculatorLine &line = list.row(row).line;
+    switch (column) {
+    case Column::LengthOrArea:
+        // With its unit, so that nobody types 2 meaning 2 m².
+        return line.lengthOrArea > 0
+                   ? MaterialListCsv::cellText(list, row, column) + QLatin1Char(' ') + measureUnit(line.basis)
+                   : QString();
+    case Column::UnitWeight: {
+        // As the calculator shows it; the row computes with the full value.
+        const auto single = static_cast<float>(line.unitWeight);
+        return unitWeightText(single, unitWeightDecimals(single));
+    }
+    case Column::Note: {
+        // A note of several lines shows them on one, each line break marked.
+        QString note = list.row(row).note;
+        note.replace(QStringLiteral("\r\n"), QStringLiteral(" ↵ "));
+        note.replace(QLatin1Char('\n'), QStringLiteral(" ↵ "));
+        note.replace(QLatin1Char('\r'), QStringLiteral(" ↵ "));
+        return note;
+    }
+    default:
+        return MaterialListCsv::cellText(list, row, column);
+    }
 }
 
 } // namespace
@@ -44,6 +79,7 @@ QVariant MaterialListModel::data(const QModelIndex &index, int role) const
     const Column column = columnOf(index);
     switch (role) {
     case Qt::DisplayRole:
+        return shownText(m_list, index.row(), column);
     case Qt::EditRole:
         return MaterialListCsv::cellText(m_list, index.row(), column);
     case Qt::TextAlignmentRole:
@@ -51,8 +87,15 @@ QVariant MaterialListModel::data(const QModelIndex &index, int role) const
     case Qt::ToolTipRole:
         if (column == Column::LengthOrArea && !m_list.lengthEditable(index.row()))
             return QStringLiteral("单重已含长度：长度不同请在计算器中重新计算后加入");
-        if (column == Column::Note)
-            return m_list.row(index.row()).note;
+        if (column == Column::LengthOrArea && m_list.row(index.row()).line.lengthOrArea > 0)
+            return (m_list.row(index.row()).line.basis == UnitBasis::PerSquareMetre ? QStringLiteral("面积，单位 mm²")
+                                                                                  : QStringLiteral("长度，单位 mm"));
+        if (column == Column::UnitWeight)
+            return MaterialListCsv::cellText(m_list, index.row(), column) + QLatin1Char(' ') +
+                   MaterialListCsv::cellText(m_list, index.row(), Column::Unit);
+        if (column == Column::Size || column == Column::Name || column == Column::Material ||
+            column == Column::Note)
+            return MaterialListCsv::cellText(m_list, index.row(), column);
         return {};
     default:
         return {};
@@ -61,9 +104,12 @@ QVariant MaterialListModel::data(const QModelIndex &index, int role) const
 
 QVariant MaterialListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
-        section < MaterialListCsv::columnTitles().size())
-        return MaterialListCsv::columnTitles().at(section);
+    if (orientation == Qt::Horizontal && section >= 0 && section < MaterialListCsv::columnTitles().size()) {
+        if (role == Qt::DisplayRole)
+            return MaterialListCsv::columnTitles().at(section);
+        if (role == Qt::ToolTipRole && static_cast<Column>(section) == Column::LengthOrArea)
+            return QStringLiteral("长度 mm；钢板为面积 mm²");
+    }
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
@@ -129,20 +175,28 @@ MaterialList::Added MaterialListModel::addLine(const CalculatorLine &line)
 
 void MaterialListModel::removeListRows(const QList<int> &rows)
 {
-    QList<int> sorted = rows;
-    std::sort(sorted.begin(), sorted.end(), std::greater<int>());
+    QList<int> sorted;
+    sorted.reserve(rows.size());
+    for (int row : rows)
+        if (row >= 0 && row < m_list.size())
+            sorted.append(row);
+    if (sorted.isEmpty())
+        return;
+    std::sort(sorted.begin(), sorted.end());
     sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
-    bool removed = false;
-    for (int row : sorted) {
-        if (row < 0 || row >= m_list.size())
-            continue;
-        beginRemoveRows(QModelIndex(), row, row);
-        m_list.removeRows({row});
+    // One change for the views however many rows go: one block is removed as such, scattered
+    // rows reset the model (a view told of each row apart takes seconds for many rows).
+    const bool oneBlock = sorted.back() - sorted.front() + 1 == sorted.size();
+    if (oneBlock)
+        beginRemoveRows(QModelIndex(), sorted.front(), sorted.back());
+    else
+        beginResetModel();
+    m_list.removeRows(sorted);
+    if (oneBlock)
         endRemoveRows();
-        removed = true;
-    }
-    if (removed)
-        listChanged();
+    else
+        endResetModel();
+    listChanged();
 }
 
 void MaterialListModel::clearList()

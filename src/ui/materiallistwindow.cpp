@@ -8,7 +8,6 @@
 
 #include <QClipboard>
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -65,10 +64,15 @@ MaterialListWindow::MaterialListWindow(MaterialListModel &model, Prompts &prompt
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
     QHeaderView *header = m_table->horizontalHeader();
-    const QList<int> widths{40, 72, 96, 64, 80, 56, 112, 84};
+    const QList<int> widths{40, 72, 96, 64, 104, 56, 64, 52, 80};
     for (int i = 0; i < widths.size(); ++i)
         header->resizeSection(i, widths.at(i));
     header->setStretchLastSection(true);
+    // 规格 follows its longest text (HW200×200×8×12) up to a limit; the tooltip has the rest.
+    // Sized on the rows near the view, so that a long list opens as fast as a short one.
+    header->setResizeContentsPrecision(200);
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this, &MaterialListWindow::fitSizeColumn);
+    connect(&m_model, &QAbstractItemModel::modelReset, this, &MaterialListWindow::fitSizeColumn);
 
     m_total = new QLabel(this);
     m_total->setObjectName(QStringLiteral("totalLabel"));
@@ -81,7 +85,9 @@ MaterialListWindow::MaterialListWindow(MaterialListModel &model, Prompts &prompt
     m_delete = button(QStringLiteral("删除"), QStringLiteral("deleteButton"), this);
     m_delete->setToolTip(QStringLiteral("删除选中的行 (Del)"));
     m_clear = button(QStringLiteral("清空"), QStringLiteral("clearButton"), this);
-    m_copy = button(QStringLiteral("复制表格(&C)"), QStringLiteral("copyButton"), this);
+    // Mnemonics other than the main window's (Alt+C is its Cos): Qt treats a tool window's
+    // shortcuts together with its parent's, and one key on two buttons clicks neither.
+    m_copy = button(QStringLiteral("复制表格(&B)"), QStringLiteral("copyButton"), this);
     m_copy->setToolTip(QStringLiteral("以制表符分隔复制到剪贴板，可直接粘贴到 Excel 或 WPS"));
     m_export = button(QStringLiteral("导出CSV…(&E)"), QStringLiteral("exportButton"), this);
 
@@ -116,6 +122,16 @@ MaterialListWindow::MaterialListWindow(MaterialListModel &model, Prompts &prompt
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MaterialListWindow::updateButtons);
     updateTotals();
+    fitSizeColumn();
+}
+
+void MaterialListWindow::fitSizeColumn()
+{
+    constexpr int MaxWidth = 220;
+    const int column = static_cast<int>(Column::Size);
+    m_table->resizeColumnToContents(column);
+    QHeaderView *header = m_table->horizontalHeader();
+    header->resizeSection(column, std::min(std::max(header->sectionSize(column), 72), MaxWidth));
 }
 
 void MaterialListWindow::deleteSelected()
@@ -138,7 +154,7 @@ void MaterialListWindow::clearAll()
     if (rows == 0)
         return;
     const QString question = QStringLiteral("清空材料清单中的全部 %1 行？\r\n此操作不能撤销。").arg(rows);
-    if (m_prompts.message(MessageIcon::Exclamation, ClearTitle, question, MessageButtons::YesNo) !=
+    if (m_prompts.message(MessageIcon::Exclamation, ClearTitle, question, MessageButtons::YesNoDefaultNo) !=
         MessageAnswer::Yes)
         return;
     m_model.clearList();
@@ -158,12 +174,11 @@ void MaterialListWindow::exportCsv()
     if (m_model.list().isEmpty())
         return;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QString path = m_prompts.chooseSaveFile(ExportTitle, QDir(folder).filePath(MaterialListFile::fileName()),
-                                            ExportFilter);
+    // The dialog adds ".csv" to a bare name itself, before it asks about replacing a file.
+    const QString path = m_prompts.chooseSaveFile(
+        ExportTitle, QDir(folder).filePath(MaterialListFile::fileName()), ExportFilter);
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
     if (const std::optional<QString> error = MaterialListFile::writeCsv(path, m_model.list())) {
         m_prompts.message(MessageIcon::Critical, ErrorTitle,
                           QStringLiteral("导出CSV失败：") + QDir::toNativeSeparators(path) +

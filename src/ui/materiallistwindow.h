@@ -26,7 +26,7 @@ public:
     void deleteSelected();
     // Clears the list after the user confirms (清空).
     void clearAll();
-    // Puts the list on the clipboard as tab-separated text (复制表格, Alt+C).
+    // Puts the list on the clipboard as tab-separated text (复制表格, Alt+B).
     void copyTable();
     // Writes the list as CSV to a file the user chooses (导出CSV…, Alt+E).
     void exportCsv();
@@ -35,6 +35,7 @@ public:
 
 private:
     void updateTotals();
+    void fitSizeColumn();
     void updateButtons();
 
     MaterialListModel &m_model;

@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
@@ -58,19 +60,23 @@ private Q_SLOTS:
         QTest::addColumn<int>("boxButtons");
         QTest::addColumn<int>("click");
         QTest::addColumn<MessageAnswer>("answer");
+        QTest::addColumn<int>("defaultButton"); // what Enter presses
         const int yesNo = QMessageBox::Yes | QMessageBox::No;
         QTest::newRow("note with OK")
             << MessageIcon::Information << MessageButtons::Ok << int(QMessageBox::Information)
-            << int(QMessageBox::Ok) << int(QMessageBox::Ok) << MessageAnswer::Ok;
+            << int(QMessageBox::Ok) << int(QMessageBox::Ok) << MessageAnswer::Ok << int(QMessageBox::Ok);
         QTest::newRow("error with OK")
             << MessageIcon::Critical << MessageButtons::Ok << int(QMessageBox::Critical)
-            << int(QMessageBox::Ok) << int(QMessageBox::Ok) << MessageAnswer::Ok;
+            << int(QMessageBox::Ok) << int(QMessageBox::Ok) << MessageAnswer::Ok << int(QMessageBox::Ok);
         QTest::newRow("warning answered Yes")
             << MessageIcon::Exclamation << MessageButtons::YesNo << int(QMessageBox::Warning) << yesNo
-            << int(QMessageBox::Yes) << MessageAnswer::Yes;
+            << int(QMessageBox::Yes) << MessageAnswer::Yes << int(QMessageBox::Yes);
         QTest::newRow("error answered No")
             << MessageIcon::Critical << MessageButtons::YesNo << int(QMessageBox::Critical) << yesNo
-            << int(QMessageBox::No) << MessageAnswer::No;
+            << int(QMessageBox::No) << MessageAnswer::No << int(QMessageBox::Yes);
+        QTest::newRow("a question that cannot be undone defaults to No")
+            << MessageIcon::Exclamation << MessageButtons::YesNoDefaultNo << int(QMessageBox::Warning) << yesNo
+            << int(QMessageBox::Yes) << MessageAnswer::Yes << int(QMessageBox::No);
     }
 
     void messageBoxShowsAndAnswers()
@@ -81,6 +87,7 @@ private Q_SLOTS:
         QFETCH(int, boxButtons);
         QFETCH(int, click);
         QFETCH(MessageAnswer, answer);
+        QFETCH(int, defaultButton);
         const QString title = QStringLiteral("错误！");
         const QString text = QStringLiteral("第一行 <b>1</b>*\r\n第二行");
 
@@ -88,6 +95,7 @@ private Q_SLOTS:
         QString seenText;
         int seenIcon = -1;
         int seenButtons = -1;
+        int seenDefault = -1;
         bool modal = false;
         bool plain = false;
         DialogDriver driver([&](QWidget *dialog) {
@@ -97,6 +105,8 @@ private Q_SLOTS:
             seenText = box->text();
             seenIcon = int(box->icon());
             seenButtons = int(box->standardButtons());
+            if (box->defaultButton())
+                seenDefault = int(box->standardButton(box->defaultButton()));
             modal = box->windowModality() == Qt::ApplicationModal;
             plain = box->textFormat() == Qt::PlainText; // typed text is never read as markup
             box->button(QMessageBox::StandardButton(click))->click();
@@ -108,6 +118,9 @@ private Q_SLOTS:
         QCOMPARE(seenText, text);
         QCOMPARE(seenIcon, boxIcon);
         QCOMPARE(seenButtons, boxButtons);
+        // A box with one button has no default of its own; Enter presses that one.
+        if (buttons != MessageButtons::Ok)
+            QCOMPARE(seenDefault, defaultButton);
         QVERIFY(modal);
         QVERIFY(plain);
         QCOMPARE(got, answer);
@@ -190,6 +203,37 @@ private Q_SLOTS:
         QVERIFY(driver.found);
         QCOMPARE(title, QStringLiteral("选择文件"));
         QCOMPARE(filters, QStringList{QStringLiteral("所有文件(*)")});
+    }
+
+    void saveDialogAddsTheSuffixBeforeAskingToReplace()
+    {
+        // "foo" typed where "foo.csv" exists: the dialog makes it "foo.csv" and asks first.
+        QTemporaryDir folder;
+        QFile existing(folder.filePath(QStringLiteral("foo.csv")));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.close();
+        bool asked = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            if (auto *files = qobject_cast<QFileDialog *>(dialog)) {
+                files->selectFile(QStringLiteral("foo"));
+                QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
+            } else if (auto *question = qobject_cast<QMessageBox *>(dialog)) {
+                asked = true;
+                question->button(QMessageBox::Yes)->click();
+            }
+        });
+        poll.start(20);
+        QTimer::singleShot(5000, this, [] {
+            while (QWidget *dialog = QApplication::activeModalWidget())
+                dialog->close();
+        });
+        QtPrompts prompts;
+        const QString chosen = prompts.chooseSaveFile(QStringLiteral("导出CSV"), folder.filePath(QStringLiteral("材料清单.csv")),
+                                                      QStringLiteral("CSV 文件 (*.csv);;所有文件(*)"));
+        QVERIFY(asked);
+        QCOMPARE(chosen, folder.filePath(QStringLiteral("foo.csv")));
     }
 };
 

@@ -1,5 +1,5 @@
 // The material list window driven as a user drives it: editing cells, Del, 清空 with its
-// question, Alt+C and 导出CSV….
+// question, Alt+B and 导出CSV….
 
 #include "materiallist/materiallistcsv.h"
 #include "materiallist/materiallistfile.h"
@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -28,7 +29,10 @@ private slots:
     void editingACell();
     void delKeyDeletesSelectedRows();
     void clearAsksFirst();
-    void altCCopiesTheTable();
+    void selectAllAndDelIsOneChange();
+    void shownCells_data();
+    void shownCells();
+    void altBCopiesTheTable();
     void exportWritesTheChosenFile();
     void totalsPerMaterialOnlyForSeveralMaterials();
     void failedSaveShowsInTheStatusBarOnce();
@@ -162,7 +166,7 @@ void TestMaterialListWindow::clearAsksFirst()
     QCOMPARE(m_list->size(), 3);
     QCOMPARE(m_prompts->calls.size(), 1);
     QCOMPARE(m_prompts->calls.at(0).text, QStringLiteral("清空材料清单中的全部 3 行？\r\n此操作不能撤销。"));
-    QCOMPARE(m_prompts->calls.at(0).buttons, MessageButtons::YesNo);
+    QCOMPARE(m_prompts->calls.at(0).buttons, MessageButtons::YesNoDefaultNo); // Enter keeps the list
     clear->click();
     QCOMPARE(m_list->size(), 0);
     QCOMPARE(label("totalLabel"), QStringLiteral("合计：0.000 kg（0.000 t）"));
@@ -170,27 +174,84 @@ void TestMaterialListWindow::clearAsksFirst()
     QCOMPARE(MaterialListCsv::read(fileBytes()).rows.size(), 0);
 }
 
-void TestMaterialListWindow::altCCopiesTheTable()
+void TestMaterialListWindow::selectAllAndDelIsOneChange()
+{
+    // Rows removed one by one took seconds at a hundred thousand rows.
+    QSignalSpy removals(m_model, &QAbstractItemModel::rowsAboutToBeRemoved);
+    table()->setFocus();
+    QTest::keyClick(table(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(table(), Qt::Key_Delete);
+    QCOMPARE(m_list->size(), 0);
+    QCOMPARE(removals.size(), 1);
+    QCOMPARE(status(), QStringLiteral("已删除 3 行"));
+}
+
+void TestMaterialListWindow::shownCells_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("toolTip");
+
+    const int size = int(MaterialListCsv::Column::Size);
+    const int length = int(MaterialListCsv::Column::LengthOrArea);
+    const int unitWeight = int(MaterialListCsv::Column::UnitWeight);
+    const int unit = int(MaterialListCsv::Column::Unit);
+    const int note = int(MaterialListCsv::Column::Note);
+    QTest::newRow("length says mm") << 0 << length << "6000 mm" << "长度，单位 mm";
+    QTest::newRow("area says mm²") << 2 << length << "1500000 mm²" << "面积，单位 mm²";
+    QTest::newRow("unit weight as the calculator shows it, in full in the tooltip")
+        << 3 << unitWeight << "1.578" << "1.5783398 kg/m";
+    QTest::newRow("the unit in its own column") << 3 << unit << "kg/m" << "";
+    QTest::newRow("a long size in full in the tooltip") << 3 << size << "HW200×200×8×12" << "HW200×200×8×12";
+    QTest::newRow("a note of several lines on one") << 3 << note << "第一行 ↵ 第二行" << "第一行\n第二行";
+}
+
+void TestMaterialListWindow::shownCells()
+{
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, shown);
+    QFETCH(QString, toolTip);
+    m_model->addLine({"H型钢", "HW200×200×8×12", "钢", 1000, 1, 1.5783398, UnitBasis::PerMetre});
+    m_model->setData(m_model->index(3, int(MaterialListCsv::Column::Note)), QStringLiteral("第一行\n第二行"));
+    const QModelIndex index = m_model->index(row, column);
+    QCOMPARE(index.data().toString(), shown);
+    QCOMPARE(index.data(Qt::ToolTipRole).toString(), toolTip);
+    // The editor gets the plain value, the row keeps its full precision.
+    QCOMPARE(m_list->row(3).line.unitWeight, 1.5783398);
+    if (column == int(MaterialListCsv::Column::Size)) {
+        // The column is as wide as the longest size.
+        const int needed = table()->fontMetrics().horizontalAdvance(shown);
+        QVERIFY2(table()->columnWidth(column) > needed,
+                 qPrintable(QStringLiteral("%1 <= %2").arg(table()->columnWidth(column)).arg(needed)));
+    }
+}
+
+void TestMaterialListWindow::altBCopiesTheTable()
 {
     QApplication::clipboard()->clear();
-    QTest::keyClick(m_window, Qt::Key_C, Qt::AltModifier);
+    QTest::keyClick(m_window, Qt::Key_B, Qt::AltModifier);
     QTRY_VERIFY(!QApplication::clipboard()->text().isEmpty()); // a mnemonic clicks a moment later
     const QString text = QApplication::clipboard()->text();
     QCOMPARE(text, MaterialListCsv::clipboardText(*m_list));
-    QVERIFY(text.endsWith(QStringLiteral("合计\t\t\t\t\t\t\t289.226\t\n")));
+    QVERIFY(text.endsWith(QStringLiteral("合计\t\t\t\t\t\t\t\t289.226\t\n")));
     QCOMPARE(status(), QStringLiteral("已复制 3 行到剪贴板"));
 }
 
 void TestMaterialListWindow::exportWritesTheChosenFile()
 {
-    const QString target = m_folder->filePath("导出");
+    // The dialog adds ".csv" to a bare name (before it asks about replacing a file): the
+    // window writes the path it answers, as it is.
+    const QString target = m_folder->filePath("导出.csv");
     m_prompts->saveFileAnswers = {target, m_folder->filePath("gone/x.csv")};
     QTest::keyClick(m_window, Qt::Key_E, Qt::AltModifier);
     QTRY_COMPARE(m_prompts->calls.size(), 1);
-    QFile file(target + ".csv"); // a name without extension gets ".csv"
+    QFile file(target);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), MaterialListCsv::write(*m_list));
     QCOMPARE(m_prompts->calls.at(0).kind, RecordingPrompts::Kind::ChooseSaveFile);
+    QVERIFY(m_prompts->calls.at(0).defaultText.startsWith(QStringLiteral("CSV 文件 (*.csv)")));
 
     QTest::keyClick(m_window, Qt::Key_E, Qt::AltModifier);
     QTRY_COMPARE(m_prompts->calls.size(), 3);
