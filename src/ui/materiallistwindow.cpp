@@ -51,7 +51,8 @@ MaterialListWindow::MaterialListWindow(MaterialListModel &model, Prompts &prompt
 {
     setObjectName(QStringLiteral("MaterialListWindow"));
     setWindowTitle(windowCaption());
-    resize(760, 380);
+    resize(830, 400);
+    setMinimumSize(460, 260);
 
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("materialTable"));

@@ -7,6 +7,7 @@
 #include "materiallist/materiallistfile.h"
 #include "ui/materiallistmodel.h"
 #include "ui/materiallistwindow.h"
+#include "ui/windowplacement.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -83,6 +84,8 @@ private slots:
     void unwritableListStaysInMemory();
     void tooHeavyALineIsRefusedWithItsReason();
     void buttonKeepsTheWindowWidth();
+    void listWindowFitsBesideTheMainWindow_data();
+    void listWindowFitsBesideTheMainWindow();
 };
 
 void TestFrmMainMaterialList::altJAddsTheShownLine_data()
@@ -233,8 +236,12 @@ void TestFrmMainMaterialList::nothingLoadedBeforeFirstUse()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(
             "序号,名称,规格,材质,长度/面积,数量,单重,重量(kg),备注\n1,工字钢,Ⅰ14,钢,x,1,16.89 kg/m,,\n");
+        // What a save killed half-way left: tidied away at the start.
+        QFile leftover(listPath(h) + QStringLiteral(".Ab12Cd"));
+        QVERIFY(leftover.open(QIODevice::WriteOnly));
     }
     h.startShown();
+    QVERIFY(!QFile::exists(listPath(h) + QStringLiteral(".Ab12Cd")));
     h.window->MnuJS_Click(7);
     QVERIFY(!h.window->findChild<MaterialListModel *>());
     QVERIFY(h.prompts.calls.isEmpty());
@@ -294,6 +301,58 @@ void TestFrmMainMaterialList::buttonKeepsTheWindowWidth()
         QVERIFY2(shown <= hidden,
                  qPrintable(QStringLiteral("type %1: %2 > %3").arg(type).arg(shown).arg(hidden)));
     }
+}
+
+void TestFrmMainMaterialList::listWindowFitsBesideTheMainWindow_data()
+{
+    QTest::addColumn<QRect>("screen"); // the available area: the screen less a 32-pixel panel
+    QTest::addColumn<QRect>("main");   // the main window's frame
+    QTest::addColumn<QString>("side"); // where the list window goes
+
+    // The list window wants 838 × 420 with its frame and needs at least 460 × 260.
+    const QRect wide(0, 0, 1366, 736);
+    const QRect narrow(0, 0, 1024, 736);
+    QTest::newRow("1366×768, main window at the left: right of it") << wide << QRect(0, 0, 520, 300) << "right";
+    QTest::newRow("1366×768, main window in the middle, high: below it, shrunk to the room")
+        << wide << QRect(423, 100, 520, 300) << "below";
+    QTest::newRow("1366×768, main window centred: covers least") << wide << QRect(423, 218, 520, 300) << "least";
+    QTest::newRow("1366×768, main window at the right: left of it") << wide << QRect(846, 0, 520, 300) << "left";
+    QTest::newRow("1024×768, main window centred: below it") << narrow << QRect(252, 160, 520, 300) << "below";
+    QTest::newRow("1024×768, main window low: above it") << narrow << QRect(252, 430, 520, 300) << "above";
+    QTest::newRow("1024×768, main window tall in the middle: covers least")
+        << narrow << QRect(252, 100, 520, 560) << "least";
+}
+
+void TestFrmMainMaterialList::listWindowFitsBesideTheMainWindow()
+{
+    QFETCH(QRect, screen);
+    QFETCH(QRect, main);
+    QFETCH(QString, side);
+    const QSize wanted(838, 420);
+    const QSize minimum(460, 260);
+    const QRect placed = placedBeside(main, wanted, minimum, screen);
+    QVERIFY2(screen.contains(placed), qPrintable(QStringLiteral("%1,%2 %3×%4")
+                                                     .arg(placed.x())
+                                                     .arg(placed.y())
+                                                     .arg(placed.width())
+                                                     .arg(placed.height())));
+    QVERIFY(placed.width() >= minimum.width() && placed.height() >= minimum.height());
+    if (side == "least") {
+        // No side has room: it covers less of the main window than where it was put before
+        // (below, pushed up into the screen), and never its bottom rows.
+        QVERIFY(!placed.intersects(QRect(main.left(), main.bottom() - 80, main.width(), 80)) ||
+                !placed.intersects(QRect(main.left(), main.top(), main.width(), 80)));
+        return;
+    }
+    QVERIFY(!placed.intersects(main));
+    if (side == "right")
+        QVERIFY(placed.left() > main.right());
+    else if (side == "left")
+        QVERIFY(placed.right() < main.left());
+    else if (side == "below")
+        QVERIFY(placed.top() > main.bottom());
+    else
+        QVERIFY(placed.bottom() < main.top());
 }
 
 QTEST_MAIN(TestFrmMainMaterialList)
