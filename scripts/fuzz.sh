@@ -1,14 +1,14 @@
 #!/bin/sh
 # Builds the fuzz targets with clang and libFuzzer and runs each for the given time.
 #   scripts/fuzz.sh [seconds per target, default 300] [target...]
-# Targets: fuzz_expression fuzz_profilefile (both when none is named). New inputs that reach
+# Targets: fuzz_expression fuzz_profilefile fuzz_materiallistfile (all when none is named). New inputs that reach
 # new code are kept in build-fuzz/corpus/<target>; a crash leaves its input in
 # build-fuzz/artifacts/ and makes the script fail. Runs at the lowest priority on one core.
 set -eu
 cd "$(dirname "$0")/.."
 seconds="${1:-300}"
 [ $# -gt 0 ] && shift
-targets="${*:-fuzz_expression fuzz_profilefile}"
+targets="${*:-fuzz_expression fuzz_profilefile fuzz_materiallistfile}"
 
 build=build-fuzz
 nice -n 19 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -4,7 +4,7 @@
 set -eu
 
 packages="cmake ninja-build g++ qt6-base-dev libgl-dev fonts-wqy-microhei xvfb xauth"
-[ "${1:-}" = "--test" ] && packages="$packages clang libclang-rt-14-dev dpkg-dev desktop-file-utils appstream libxcb1-dev"
+[ "${1:-}" = "--test" ] && packages="$packages clang libclang-rt-14-dev dpkg-dev desktop-file-utils appstream libxcb1-dev poppler-utils"
 
 missing=""
 for p in $packages; do

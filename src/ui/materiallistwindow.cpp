@@ -1,12 +1,14 @@
 #include "ui/materiallistwindow.h"
 
-#include "materiallist/listnumbers.h"
+#include "materiallist/materiallistreport.h"
 #include "materiallist/materiallistcsv.h"
 #include "materiallist/materiallistfile.h"
 #include "platform/prompts.h"
 #include "ui/materiallistmodel.h"
+#include "ui/materiallistprint.h"
 
 #include <QClipboard>
+#include <QDate>
 #include <QDir>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -30,6 +32,13 @@ const QString ClearTitle = QStringLiteral("注意");
 const QString ErrorTitle = QStringLiteral("错误！");
 const QString ExportTitle = QStringLiteral("导出CSV");
 const QString ExportFilter = QStringLiteral("CSV 文件 (*.csv);;所有文件(*)");
+const QString PdfTitle = QStringLiteral("导出PDF");
+const QString PdfFilter = QStringLiteral("PDF 文件 (*.pdf);;所有文件(*)");
+
+QString documentsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
 
 QPushButton *button(const QString &caption, const QString &name, QWidget *parent)
 {
@@ -91,6 +100,9 @@ MaterialListWindow::MaterialListWindow(MaterialListModel &model, Prompts &prompt
     m_copy = button(QStringLiteral("复制表格(&B)"), QStringLiteral("copyButton"), this);
     m_copy->setToolTip(QStringLiteral("以制表符分隔复制到剪贴板，可直接粘贴到 Excel 或 WPS"));
     m_export = button(QStringLiteral("导出CSV…(&E)"), QStringLiteral("exportButton"), this);
+    m_print = button(QStringLiteral("打印…(&P)"), QStringLiteral("printButton"), this);
+    m_print->setToolTip(QStringLiteral("打印材料清单 (Ctrl+P)"));
+    m_pdf = button(QStringLiteral("导出PDF…(&D)"), QStringLiteral("pdfButton"), this);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_delete);
@@ -98,6 +110,8 @@ MaterialListWindow::MaterialListWindow(MaterialListModel &model, Prompts &prompt
     buttons->addStretch(1);
     buttons->addWidget(m_copy);
     buttons->addWidget(m_export);
+    buttons->addWidget(m_print);
+    buttons->addWidget(m_pdf);
 
     m_status = new QStatusBar(this);
     m_status->setObjectName(QStringLiteral("statusBar"));
@@ -118,6 +132,11 @@ MaterialListWindow::MaterialListWindow(MaterialListModel &model, Prompts &prompt
     connect(m_clear, &QPushButton::clicked, this, &MaterialListWindow::clearAll);
     connect(m_copy, &QPushButton::clicked, this, &MaterialListWindow::copyTable);
     connect(m_export, &QPushButton::clicked, this, &MaterialListWindow::exportCsv);
+    connect(m_print, &QPushButton::clicked, this, &MaterialListWindow::printList);
+    connect(m_pdf, &QPushButton::clicked, this, &MaterialListWindow::exportPdf);
+    auto *print = new QShortcut(QKeySequence::Print, this);
+    print->setObjectName(QStringLiteral("printShortcut"));
+    connect(print, &QShortcut::activated, this, &MaterialListWindow::printList);
     connect(&m_model, &MaterialListModel::statusMessage, this, &MaterialListWindow::showStatus);
     connect(&m_model, &MaterialListModel::totalsChanged, this, &MaterialListWindow::updateTotals);
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -174,15 +193,48 @@ void MaterialListWindow::exportCsv()
 {
     if (m_model.list().isEmpty())
         return;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     // The dialog adds ".csv" to a bare name itself, before it asks about replacing a file.
     const QString path = m_prompts.chooseSaveFile(
-        ExportTitle, QDir(folder).filePath(MaterialListFile::fileName()), ExportFilter);
+        ExportTitle, QDir(documentsFolder()).filePath(MaterialListFile::fileName()), ExportFilter);
     if (path.isEmpty())
         return;
     if (const std::optional<QString> error = MaterialListFile::writeCsv(path, m_model.list())) {
         m_prompts.message(MessageIcon::Critical, ErrorTitle,
                           QStringLiteral("导出CSV失败：") + QDir::toNativeSeparators(path) +
+                              QStringLiteral("\r\n") + *error);
+        return;
+    }
+    showStatus(QStringLiteral("已导出：") + QDir::toNativeSeparators(path));
+}
+
+void MaterialListWindow::printList()
+{
+    if (m_model.list().isEmpty())
+        return;
+    QString error;
+    const MaterialListPrint::PrintResult result = MaterialListPrint::print(
+        this, MaterialListReport::html(m_model.list(), QDate::currentDate()), MaterialListReport::title(), &error);
+    if (result == MaterialListPrint::PrintResult::Unavailable) {
+        m_prompts.message(MessageIcon::Critical, ErrorTitle,
+                          QStringLiteral("无法打印：打印模块未能载入。\r\n") + error);
+        return;
+    }
+    if (result == MaterialListPrint::PrintResult::Printed)
+        showStatus(QStringLiteral("已发送到打印机"));
+}
+
+void MaterialListWindow::exportPdf()
+{
+    if (m_model.list().isEmpty())
+        return;
+    const QString path = m_prompts.chooseSaveFile(
+        PdfTitle, QDir(documentsFolder()).filePath(MaterialListReport::title() + QStringLiteral(".pdf")), PdfFilter);
+    if (path.isEmpty())
+        return;
+    if (const std::optional<QString> error = MaterialListPrint::writePdf(
+            path, MaterialListReport::html(m_model.list(), QDate::currentDate()), MaterialListReport::title())) {
+        m_prompts.message(MessageIcon::Critical, ErrorTitle,
+                          QStringLiteral("导出PDF失败：") + QDir::toNativeSeparators(path) +
                               QStringLiteral("\r\n") + *error);
         return;
     }
@@ -197,13 +249,8 @@ void MaterialListWindow::showStatus(const QString &text)
 void MaterialListWindow::updateTotals()
 {
     const MaterialTotals totals = m_model.list().totals();
-    m_total->setText(QStringLiteral("合计：%1 kg（%2 t）")
-                         .arg(ListNumbers::kgText(totals.grams), ListNumbers::tonnesText(totals.grams)));
-    QStringList perMaterial;
-    for (const MaterialTotal &total : totals.perMaterial)
-        perMaterial.append((total.material.isEmpty() ? QStringLiteral("（未填材质）") : total.material) +
-                           QStringLiteral("：") + ListNumbers::kgText(total.grams) + QStringLiteral(" kg"));
-    m_materialTotals->setText(QStringLiteral("按材质：") + perMaterial.join(QStringLiteral("；")));
+    m_total->setText(MaterialListReport::totalLine(totals));
+    m_materialTotals->setText(MaterialListReport::perMaterialLine(totals));
     m_materialTotals->setVisible(totals.perMaterial.size() > 1);
     updateButtons();
 }
@@ -215,4 +262,6 @@ void MaterialListWindow::updateButtons()
     m_clear->setEnabled(any);
     m_copy->setEnabled(any);
     m_export->setEnabled(any);
+    m_print->setEnabled(any);
+    m_pdf->setEnabled(any);
 }

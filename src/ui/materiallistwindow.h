@@ -30,6 +30,10 @@ public:
     void copyTable();
     // Writes the list as CSV to a file the user chooses (导出CSV…, Alt+E).
     void exportCsv();
+    // Prints the list through the print dialog (打印…, Ctrl+P or Alt+P).
+    void printList();
+    // Writes the printed pages as a PDF file the user chooses (导出PDF…, Alt+D).
+    void exportPdf();
 
     void showStatus(const QString &text);
 
@@ -45,6 +49,8 @@ private:
     QPushButton *m_clear = nullptr;
     QPushButton *m_copy = nullptr;
     QPushButton *m_export = nullptr;
+    QPushButton *m_print = nullptr;
+    QPushButton *m_pdf = nullptr;
     QLabel *m_total = nullptr;
     QLabel *m_materialTotals = nullptr;
     QStatusBar *m_status = nullptr;

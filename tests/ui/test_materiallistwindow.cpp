@@ -5,13 +5,17 @@
 #include "materiallist/materiallistfile.h"
 #include "platform/recordingprompts.h"
 #include "ui/materiallistmodel.h"
+#include "ui/materiallistprint.h"
 #include "ui/materiallistwindow.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QDate>
+#include <QProcess>
 #include <QPushButton>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableView>
@@ -34,6 +38,8 @@ private slots:
     void shownCells();
     void altBCopiesTheTable();
     void exportWritesTheChosenFile();
+    void pdfHasTheListOnNumberedPagesEachWithItsHeader();
+    void printLoadsItsModuleAtFirstUse();
     void totalsPerMaterialOnlyForSeveralMaterials();
     void failedSaveShowsInTheStatusBarOnce();
 
@@ -257,6 +263,66 @@ void TestMaterialListWindow::exportWritesTheChosenFile()
     QTRY_COMPARE(m_prompts->calls.size(), 3);
     QCOMPARE(m_prompts->calls.at(2).icon, MessageIcon::Critical);
     QVERIFY(m_prompts->calls.at(2).text.startsWith(QStringLiteral("导出CSV失败：")));
+}
+
+void TestMaterialListWindow::pdfHasTheListOnNumberedPagesEachWithItsHeader()
+{
+    for (int i = 1; i <= 70; ++i) // lengths of their own: 73 rows, more than one page
+        m_model->addLine({"角钢", "50×5", "钢", 1000.0 + i, 1, 3.776, UnitBasis::PerMetre});
+    const QString pdf = m_folder->filePath("清单.pdf");
+    m_prompts->saveFileAnswers = {pdf};
+    QTest::keyClick(m_window, Qt::Key_D, Qt::AltModifier);
+    QTRY_COMPARE(m_prompts->calls.size(), 1);
+    QCOMPARE(m_prompts->calls.at(0).defaultText, QStringLiteral("PDF 文件 (*.pdf);;所有文件(*)"));
+    QCOMPARE(status(), QStringLiteral("已导出：") + QDir::toNativeSeparators(pdf));
+
+    // The page as a reader of the file gets it: its text, read back by pdftotext.
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(30000) && pdftotext.error() == QProcess::FailedToStart)
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    const QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QLatin1Char('\f'));
+    QVERIFY2(pages.size() >= 3, qPrintable(QString::number(pages.size()))); // two pages or more, then ""
+    const int count = int(pages.size()) - 1;
+    const QString first = pages.at(0);
+    QVERIFY(first.contains(QStringLiteral("材料清单")));
+    QVERIFY(first.contains(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))));
+    QVERIFY(first.contains(QStringLiteral("工字钢")) && first.contains(QStringLiteral("kg/m²")));
+    for (int i = 0; i < count; ++i) {
+        QVERIFY2(pages.at(i).contains(QStringLiteral("单位")) && pages.at(i).contains(QStringLiteral("重量(kg)")),
+                 qPrintable(QStringLiteral("page %1 has no header row").arg(i + 1)));
+        QVERIFY(pages.at(i).contains(QStringLiteral("第 %1 页，共 %2 页").arg(i + 1).arg(count)));
+    }
+    const QString last = pages.at(count - 1);
+    QVERIFY(last.contains(QStringLiteral("1070")));
+    if (qEnvironmentVariableIsSet("VARDEKO_SHOT_DIR"))
+        QFile::copy(pdf, qEnvironmentVariable("VARDEKO_SHOT_DIR") + "/materiallist.pdf");
+    QVERIFY(last.contains(label("totalLabel")));
+}
+
+void TestMaterialListWindow::printLoadsItsModuleAtFirstUse()
+{
+    auto printSupportLoaded = [] {
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6PrintSupport");
+    };
+    if (!QFile::exists(QStringLiteral("/proc/self/maps")))
+        QSKIP("no /proc on this system");
+    QVERIFY(!printSupportLoaded()); // the window alone does not load it
+    MaterialListPrint::setModuleFolder(QStringLiteral(VARDEKO_PRINT_MODULE_DIR));
+    QString dialog;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            dialog = modal->objectName();
+            modal->close();
+        }
+    });
+    poll.start(20);
+    QTest::keyClick(m_window, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(dialog, QStringLiteral("printDialog"));
+    QVERIFY(printSupportLoaded());
+    QVERIFY(m_prompts->calls.isEmpty());
 }
 
 void TestMaterialListWindow::totalsPerMaterialOnlyForSeveralMaterials()
