@@ -5,7 +5,10 @@
 #include "materiallist/materiallistfile.h"
 #include "weight/weightcomputation.h"
 
+#include <QThread>
+
 #include <algorithm>
+#include <utility>
 
 using Column = MaterialListCsv::Column;
 
@@ -61,6 +64,11 @@ QString shownText(const MaterialList &list, int row, Column column)
 MaterialListModel::MaterialListModel(MaterialList &list, MaterialListFile &file, QObject *parent)
     : QAbstractTableModel(parent), m_list(list), m_file(file)
 {}
+
+MaterialListModel::~MaterialListModel()
+{
+    finishSaving();
+}
 
 int MaterialListModel::rowCount(const QModelIndex &parent) const
 {
@@ -212,6 +220,46 @@ void MaterialListModel::clearList()
 void MaterialListModel::listChanged()
 {
     emit totalsChanged();
+    if (m_saving || m_list.size() >= BackgroundSaveRows) {
+        m_saveAgain = true;
+        saveInBackground();
+        return;
+    }
     if (const std::optional<QString> status = m_file.save(m_list))
         emit statusMessage(*status);
+}
+
+void MaterialListModel::saveInBackground()
+{
+    if (m_saving || !m_saveAgain)
+        return;
+    m_saveAgain = false;
+    // The thread writes a copy of the list as it is now (the rows are shared until the next
+    // change); the file is touched by that thread alone until it ends.
+    m_saving = QThread::create([this, snapshot = m_list] { m_backgroundStatus = m_file.save(snapshot); });
+    connect(m_saving, &QThread::finished, this, &MaterialListModel::backgroundSaveDone);
+    m_saving->start();
+}
+
+void MaterialListModel::backgroundSaveDone()
+{
+    if (!m_saving || !m_saving->isFinished()) // a late signal of a save already waited for
+        return;
+    m_saving->wait();
+    delete m_saving;
+    m_saving = nullptr;
+    if (const std::optional<QString> status = std::exchange(m_backgroundStatus, std::nullopt))
+        emit statusMessage(*status);
+    saveInBackground();
+}
+
+void MaterialListModel::finishSaving()
+{
+    if (m_saving) {
+        m_saving->wait();
+        delete m_saving;
+        m_saving = nullptr;
+    }
+    if (std::exchange(m_saveAgain, false))
+        m_file.save(m_list);
 }

@@ -6,15 +6,23 @@
 #include <QAbstractTableModel>
 
 class MaterialListFile;
+class QThread;
 
 // The material list as a table for views. Every change of the list goes through here, so that
-// views follow it and the list file is rewritten after each change.
+// views follow it and the list file is rewritten after each change: at once for a short list,
+// in a thread of its own for a long one (a save of 100,000 rows takes half a second, which
+// typing in a cell must not wait for). A change during a background save is saved after it;
+// the last save is finished before the model goes.
 class MaterialListModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
     MaterialListModel(MaterialList &list, MaterialListFile &file, QObject *parent = nullptr);
+    ~MaterialListModel() override;
+
+    // Lists of at least this many rows are saved in the background.
+    static constexpr int BackgroundSaveRows = 5000;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -30,6 +38,8 @@ public:
     void clearList();
 
     const MaterialList &list() const { return m_list; }
+    // Waits for a background save and writes what is still to be saved.
+    void finishSaving();
 
 signals:
     // A text for the status bar: a refused edit, or the first failed write of the list file.
@@ -39,7 +49,12 @@ signals:
 
 private:
     void listChanged();
+    void saveInBackground();
+    void backgroundSaveDone();
 
     MaterialList &m_list;
     MaterialListFile &m_file;
+    QThread *m_saving = nullptr;  // the background save, while it runs
+    bool m_saveAgain = false;     // the list changed since the last save started
+    std::optional<QString> m_backgroundStatus;
 };

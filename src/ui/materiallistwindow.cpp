@@ -156,9 +156,12 @@ void MaterialListWindow::fitSizeColumn()
 
 void MaterialListWindow::deleteSelected()
 {
+    // The rows of the selection's ranges (whole rows: the view selects rows); asking for the
+    // selected rows one by one takes long for a selection of many rows.
     QList<int> rows;
-    for (const QModelIndex &index : m_table->selectionModel()->selectedRows())
-        rows.append(index.row());
+    for (const QItemSelectionRange &range : m_table->selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.append(row);
     if (rows.isEmpty())
         return;
     const int next = *std::min_element(rows.begin(), rows.end());
