@@ -105,8 +105,8 @@ void saveHolds(int rows)
         best = std::min(best, ms(timer));
         bestCpu = std::min(bestCpu, cpuMs() - cpu);
     }
-    std::printf("one save of the list file, %6d rows:      %8.1f ms wall, %8.1f ms cpu (best of 5)\n", rows, best,
-                bestCpu);
+    std::printf("one save of the list file, %6d rows:      %8.1f ms wall, %8.1f ms cpu (best of 5)\n", rows,
+                best, bestCpu);
 }
 
 } // namespace

@@ -43,8 +43,8 @@ bool needsGuard(const QString &text)
     if (text.isEmpty())
         return false;
     const QChar first = text.front();
-    if (first == u'=' || first == u'+' || first == u'-' || first == u'@' || first == u'\t' || first == u'\r' ||
-        first == u'\n')
+    if (first == u'=' || first == u'+' || first == u'-' || first == u'@' || first == u'\t' ||
+        first == u'\r' || first == u'\n')
         return true;
     static const QRegularExpression numberOrDate(QStringLiteral("^[\\s0-9.,/:%eE]*[0-9][\\s0-9.,/:%eE]*$"));
     return numberOrDate.match(text).hasMatch();
@@ -61,8 +61,8 @@ bool needsGuardAsExtra(const QString &text)
     if (number)
         return false;
     const QChar first = text.front();
-    return first == u'=' || first == u'+' || first == u'-' || first == u'@' || first == u'\t' || first == u'\r' ||
-           first == u'\n';
+    return first == u'=' || first == u'+' || first == u'-' || first == u'@' || first == u'\t' ||
+           first == u'\r' || first == u'\n';
 }
 
 QString guarded(const QString &text, bool extra = false)
@@ -445,10 +445,9 @@ QStringList rowCells(const MaterialList &list, int row, const QList<int> &places
 const QStringList &columnTitles()
 {
     static const QStringList titles{
-        QStringLiteral("序号"), QStringLiteral("名称"),      QStringLiteral("规格"),
-        QStringLiteral("材质"), QStringLiteral("长度/面积"), QStringLiteral("数量"),
-        QStringLiteral("单重"), QStringLiteral("单位"),      QStringLiteral("重量(kg)"),
-        QStringLiteral("备注")};
+        QStringLiteral("序号"),      QStringLiteral("名称"), QStringLiteral("规格"), QStringLiteral("材质"),
+        QStringLiteral("长度/面积"), QStringLiteral("数量"), QStringLiteral("单重"), QStringLiteral("单位"),
+        QStringLiteral("重量(kg)"),  QStringLiteral("备注")};
     return titles;
 }
 

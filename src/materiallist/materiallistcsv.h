@@ -13,7 +13,19 @@
 // that a spreadsheet can compute with it; the unit of 单重 stands in a column of its own.
 namespace MaterialListCsv {
 
-enum class Column { Number, Name, Size, Material, LengthOrArea, Quantity, UnitWeight, Unit, Weight, Note, Count };
+enum class Column {
+    Number,
+    Name,
+    Size,
+    Material,
+    LengthOrArea,
+    Quantity,
+    UnitWeight,
+    Unit,
+    Weight,
+    Note,
+    Count
+};
 
 // 序号, 名称, 规格, 材质, 长度/面积, 数量, 单重, 单位, 重量(kg), 备注
 const QStringList &columnTitles();
@@ -41,7 +53,7 @@ struct ReadResult
 {
     QList<ReadRow> rows;
     QList<ExtraColumn> extraColumns; // columns with titles the program does not know
-    QList<int> unreadableLines; // the file's line numbers (from 1) of records that were left out
+    QList<int> unreadableLines;      // the file's line numbers (from 1) of records that were left out
     // The bytes are neither clean UTF-8 nor clean GB18030: the text was read with
     // replacement characters, and the original must be kept aside before it is rewritten.
     bool undecodable = false;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "materiallist/materiallist.h"
 #include "common/notice.h"
+#include "materiallist/materiallist.h"
 
 #include <QDateTime>
 #include <QString>

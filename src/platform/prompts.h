@@ -29,7 +29,8 @@ public:
 
     // The save-file dialog (it asks before replacing a file); the chosen full path, or the
     // empty text when cancelled. A name typed without a suffix gets the first suffix of
-    // `filter` ("*.csv") before the dialog checks for a file to replace. An implementation without one answers as if cancelled.
+    // `filter` ("*.csv") before the dialog checks for a file to replace. An implementation without one
+    // answers as if cancelled.
     virtual QString chooseSaveFile(const QString &title, const QString &suggestedPath, const QString &filter)
     {
         (void)title;

@@ -103,7 +103,8 @@ WeightPanel &FrmMain::weightPanel()
     connect(m_weightPanel, &WeightPanel::calculateRequested, this, &FrmMain::CmdOK_Click);
     connect(m_weightPanel, &WeightPanel::resultStale, TxtJieGuo, &QLineEdit::clear);
     // Boxes that no longer hold what the shown line was computed from leave nothing to add.
-    connect(m_weightPanel, &WeightPanel::resultStale, this, [this] { m_materialList->offerLine(std::nullopt); });
+    connect(m_weightPanel, &WeightPanel::resultStale, this,
+            [this] { m_materialList->offerLine(std::nullopt); });
     connect(m_weightPanel, &WeightPanel::calculableChanged, this, [this](bool calculable) {
         if (!calculable)
             m_materialList->offerLine(std::nullopt);

@@ -57,7 +57,8 @@ QString MaterialListController::load()
     if (m_model)
         return {};
     m_list = std::make_unique<MaterialList>();
-    m_file = std::make_unique<MaterialListFile>(QDir(m_programDirectory).filePath(MaterialListFile::fileName()));
+    m_file =
+        std::make_unique<MaterialListFile>(QDir(m_programDirectory).filePath(MaterialListFile::fileName()));
     const MaterialListFile::Loaded loaded = m_file->load(*m_list, QDateTime::currentDateTime());
     m_model = new MaterialListModel(*m_list, *m_file, this);
     // A refused edit and the first failed write of the list file reach the message line too.

@@ -61,6 +61,6 @@ private:
     std::optional<CalculatorLine> m_line;
     std::unique_ptr<MaterialList> m_list;
     std::unique_ptr<MaterialListFile> m_file;
-    MaterialListModel *m_model = nullptr;     // a child QObject
+    MaterialListModel *m_model = nullptr;  // a child QObject
     QPointer<MaterialListWindow> m_window; // a tool window child of the main window
 };

@@ -96,8 +96,9 @@ QVariant MaterialListModel::data(const QModelIndex &index, int role) const
         if (column == Column::LengthOrArea && !m_list.lengthEditable(index.row()))
             return QStringLiteral("单重已含长度：长度不同请在计算器中重新计算后加入");
         if (column == Column::LengthOrArea && m_list.row(index.row()).line.lengthOrArea > 0)
-            return (m_list.row(index.row()).line.basis == UnitBasis::PerSquareMetre ? QStringLiteral("面积，单位 mm²")
-                                                                                  : QStringLiteral("长度，单位 mm"));
+            return (m_list.row(index.row()).line.basis == UnitBasis::PerSquareMetre
+                        ? QStringLiteral("面积，单位 mm²")
+                        : QStringLiteral("长度，单位 mm"));
         if (column == Column::UnitWeight)
             return MaterialListCsv::cellText(m_list, index.row(), column) + QLatin1Char(' ') +
                    MaterialListCsv::cellText(m_list, index.row(), Column::Unit);

@@ -54,7 +54,7 @@ private:
 
     MaterialList &m_list;
     MaterialListFile &m_file;
-    QThread *m_saving = nullptr;  // the background save, while it runs
-    bool m_saveAgain = false;     // the list changed since the last save started
+    QThread *m_saving = nullptr; // the background save, while it runs
+    bool m_saveAgain = false;    // the list changed since the last save started
     std::optional<QString> m_backgroundStatus;
 };

@@ -83,8 +83,8 @@ std::optional<QString> writePdf(const QString &path, const QString &html, const 
     QPdfWriter writer(path);
     writer.setTitle(title);
     writer.setCreator(QStringLiteral("Vardeko"));
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 12),
-                                     QPageLayout::Millimeter));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter));
     paintPages(html, &writer);
     return std::nullopt;
 }

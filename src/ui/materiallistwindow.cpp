@@ -1,8 +1,8 @@
 #include "ui/materiallistwindow.h"
 
-#include "materiallist/materiallistreport.h"
 #include "materiallist/materiallistcsv.h"
 #include "materiallist/materiallistfile.h"
+#include "materiallist/materiallistreport.h"
 #include "platform/prompts.h"
 #include "ui/materiallistmodel.h"
 #include "ui/materiallistprint.h"
@@ -215,8 +215,9 @@ void MaterialListWindow::printList()
     if (m_model.list().isEmpty())
         return;
     QString error;
-    const MaterialListPrint::PrintResult result = MaterialListPrint::print(
-        this, MaterialListReport::html(m_model.list(), QDate::currentDate()), MaterialListReport::title(), &error);
+    const MaterialListPrint::PrintResult result =
+        MaterialListPrint::print(this, MaterialListReport::html(m_model.list(), QDate::currentDate()),
+                                 MaterialListReport::title(), &error);
     if (result == MaterialListPrint::PrintResult::Unavailable) {
         m_prompts.message(MessageIcon::Critical, ErrorTitle,
                           QStringLiteral("无法打印：打印模块未能载入。\r\n") + error);
@@ -231,11 +232,13 @@ void MaterialListWindow::exportPdf()
     if (m_model.list().isEmpty())
         return;
     const QString path = m_prompts.chooseSaveFile(
-        PdfTitle, QDir(documentsFolder()).filePath(MaterialListReport::title() + QStringLiteral(".pdf")), PdfFilter);
+        PdfTitle, QDir(documentsFolder()).filePath(MaterialListReport::title() + QStringLiteral(".pdf")),
+        PdfFilter);
     if (path.isEmpty())
         return;
-    if (const std::optional<QString> error = MaterialListPrint::writePdf(
-            path, MaterialListReport::html(m_model.list(), QDate::currentDate()), MaterialListReport::title())) {
+    if (const std::optional<QString> error =
+            MaterialListPrint::writePdf(path, MaterialListReport::html(m_model.list(), QDate::currentDate()),
+                                        MaterialListReport::title())) {
         m_prompts.message(MessageIcon::Critical, ErrorTitle,
                           QStringLiteral("导出PDF失败：") + QDir::toNativeSeparators(path) +
                               QStringLiteral("\r\n") + *error);

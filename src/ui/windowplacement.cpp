@@ -19,8 +19,10 @@ qint64 overlap(const QRect &a, const QRect &b)
 // `frame` moved (not resized) into `area` as far as it fits.
 QRect clampedInto(QRect frame, const QRect &area)
 {
-    frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())));
-    frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height())));
+    frame.moveLeft(
+        std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())));
+    frame.moveTop(
+        std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height())));
     return frame;
 }
 
@@ -94,7 +96,8 @@ void placeBeside(QWidget *window, const QWidget *mainWindow)
                          mainFrame.right() - mainInner.right(), mainFrame.bottom() - mainInner.bottom());
     const QSize extra(frame.left() + frame.right(), frame.top() + frame.bottom());
     const QSize minimum = window->minimumSizeHint().expandedTo(window->minimumSize()) + extra;
-    const QRect placed = placedBeside(mainFrame, window->size() + extra, minimum, screen->availableGeometry());
+    const QRect placed =
+        placedBeside(mainFrame, window->size() + extra, minimum, screen->availableGeometry());
     window->resize(placed.size() - extra);
     window->move(placed.topLeft());
 }

@@ -220,7 +220,8 @@ void TstMaterialList::csvRoundTripKeepsEveryCell()
     QVERIFY(bytes.contains(QStringLiteral("4,支架,\"=\"\"=1+2\"\"\",\"=\"\"-Q235\"\"\",,1,1.500,kg/个,1.500,"
                                           "\"=\"\"=HYPERLINK(\"\"\"\"x\"\"\"\")\"\"\"")
                                .toUtf8()));
-    QVERIFY(bytes.contains(QStringLiteral("5,\"=\"\"+垫板\"\"\",\"=\"\"3/4\"\"\",\"=\"\"@钢\"\"\"").toUtf8()));
+    QVERIFY(
+        bytes.contains(QStringLiteral("5,\"=\"\"+垫板\"\"\",\"=\"\"3/4\"\"\",\"=\"\"@钢\"\"\"").toUtf8()));
 
     const MaterialListCsv::ReadResult read = MaterialListCsv::read(bytes);
     QVERIFY(read.unreadableLines.isEmpty());
@@ -291,7 +292,8 @@ void TstMaterialList::read_data()
         << 0;
     const QString unitTitles = QStringLiteral("序号,名称,规格,材质,长度/面积,数量,单重,单位,重量(kg),备注\n");
     QTest::newRow("unit in its own column")
-        << (unitTitles + QStringLiteral("1,支架,,钢,1000,1,2.5,kg/m,2.500,\n2,角钢,50×5,钢,1000,1,3.776,kg/个,,\n"))
+        << (unitTitles +
+            QStringLiteral("1,支架,,钢,1000,1,2.5,kg/m,2.500,\n2,角钢,50×5,钢,1000,1,3.776,kg/个,,\n"))
                .toUtf8()
         << 2 << QList<int>{} << "" << perMetre;
     QTest::newRow("unit column and unit in 单重 disagree")
@@ -343,7 +345,8 @@ void TstMaterialList::damagedFileIsCopiedAsideAndRepaired_data()
     QTest::addColumn<int>("kept");
     QTest::addColumn<QString>("notice");
 
-    const QByteArray titles = QStringLiteral("序号,名称,规格,材质,长度/面积,数量,单重,单位,重量(kg),备注\r\n").toUtf8();
+    const QByteArray titles =
+        QStringLiteral("序号,名称,规格,材质,长度/面积,数量,单重,单位,重量(kg),备注\r\n").toUtf8();
     const QByteArray beam = QStringLiteral("1,工字钢,Ⅰ12.6,钢,6000,2,14.223,kg/m,170.676,").toUtf8();
     QTest::newRow("a record that cannot be read")
         << titles + beam + QStringLiteral("\r\n2,槽钢,[10,钢,abc,1,10.007,kg/m,,\r\n").toUtf8() << 1
@@ -387,9 +390,11 @@ void TstMaterialList::unknownColumnsSurviveEveryRewrite()
     // A spreadsheet user added a supplier after the material and a price at the end.
     QTemporaryDir folder;
     const QString path = folder.filePath(MaterialListFile::fileName());
-    writeAll(path, "\xEF\xBB\xBF" + QStringLiteral("序号,名称,规格,材质,供应商,长度/面积,数量,单重,单位,重量(kg),备注,单价\r\n"
-                                  "1,工字钢,Ⅰ12.6,钢,宝钢,6000,2,14.223,kg/m,170.676,,4.2\r\n")
-                       .toUtf8());
+    writeAll(path,
+             "\xEF\xBB\xBF" +
+                 QStringLiteral("序号,名称,规格,材质,供应商,长度/面积,数量,单重,单位,重量(kg),备注,单价\r\n"
+                                "1,工字钢,Ⅰ12.6,钢,宝钢,6000,2,14.223,kg/m,170.676,,4.2\r\n")
+                     .toUtf8());
     MaterialList list;
     MaterialListFile file(path);
     QVERIFY(file.load(list, QDateTime::currentDateTime()).notices.isEmpty());
@@ -398,12 +403,13 @@ void TstMaterialList::unknownColumnsSurviveEveryRewrite()
     QCOMPARE(file.save(list), std::nullopt);
     const QByteArray bytes = readAll(path);
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
-    QCOMPARE(QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n")),
-             QStringList({QStringLiteral("序号,名称,规格,材质,供应商,长度/面积,数量,单重,单位,重量(kg),备注,单价"),
-                          QStringLiteral("1,工字钢,Ⅰ12.6,钢,宝钢,6000,3,14.223,kg/m,256.014,,4.2"),
-                          QStringLiteral("2,六角螺母,M10,钢,,,100,0.008,kg/个,0.800,,"), QString()}));
-    QVERIFY(MaterialListCsv::clipboardText(list).startsWith(
-        QStringLiteral("序号\t名称\t规格\t材质\t供应商\t长度/面积\t数量\t单重\t单位\t重量(kg)\t备注\t单价\n")));
+    QCOMPARE(
+        QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n")),
+        QStringList({QStringLiteral("序号,名称,规格,材质,供应商,长度/面积,数量,单重,单位,重量(kg),备注,单价"),
+                     QStringLiteral("1,工字钢,Ⅰ12.6,钢,宝钢,6000,3,14.223,kg/m,256.014,,4.2"),
+                     QStringLiteral("2,六角螺母,M10,钢,,,100,0.008,kg/个,0.800,,"), QString()}));
+    QVERIFY(MaterialListCsv::clipboardText(list).startsWith(QStringLiteral(
+        "序号\t名称\t规格\t材质\t供应商\t长度/面积\t数量\t单重\t单位\t重量(kg)\t备注\t单价\n")));
 }
 
 void TstMaterialList::unreadableFileIsNeverOverwritten()
@@ -440,7 +446,8 @@ void TstMaterialList::failedSaveIsReportedOnce()
 void TstMaterialList::leftoversOfAKilledSaveAreRemoved()
 {
     QTemporaryDir folder;
-    const QStringList names{"材料清单.csv", "材料清单.csv.aB3xY9", "材料清单.csv.aB3xY", "材料清单.csv.bak", "其它.csv.aB3xY9"};
+    const QStringList names{"材料清单.csv", "材料清单.csv.aB3xY9", "材料清单.csv.aB3xY", "材料清单.csv.bak",
+                            "其它.csv.aB3xY9"};
     for (const QString &name : names)
         writeAll(folder.filePath(name), "x");
     QCOMPARE(MaterialListFile::removeLeftovers(folder.path()), 1);

@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -75,8 +75,8 @@ private Q_SLOTS:
             << MessageIcon::Critical << MessageButtons::YesNo << int(QMessageBox::Critical) << yesNo
             << int(QMessageBox::No) << MessageAnswer::No << int(QMessageBox::Yes);
         QTest::newRow("a question that cannot be undone defaults to No")
-            << MessageIcon::Exclamation << MessageButtons::YesNoDefaultNo << int(QMessageBox::Warning) << yesNo
-            << int(QMessageBox::Yes) << MessageAnswer::Yes << int(QMessageBox::No);
+            << MessageIcon::Exclamation << MessageButtons::YesNoDefaultNo << int(QMessageBox::Warning)
+            << yesNo << int(QMessageBox::Yes) << MessageAnswer::Yes << int(QMessageBox::No);
     }
 
     void messageBoxShowsAndAnswers()
@@ -230,8 +230,9 @@ private Q_SLOTS:
                 dialog->close();
         });
         QtPrompts prompts;
-        const QString chosen = prompts.chooseSaveFile(QStringLiteral("导出CSV"), folder.filePath(QStringLiteral("材料清单.csv")),
-                                                      QStringLiteral("CSV 文件 (*.csv);;所有文件(*)"));
+        const QString chosen =
+            prompts.chooseSaveFile(QStringLiteral("导出CSV"), folder.filePath(QStringLiteral("材料清单.csv")),
+                                   QStringLiteral("CSV 文件 (*.csv);;所有文件(*)"));
         QVERIFY(asked);
         QCOMPARE(chosen, folder.filePath(QStringLiteral("foo.csv")));
     }

@@ -312,12 +312,16 @@ void TestFrmMainMaterialList::listWindowFitsBesideTheMainWindow_data()
     // The list window wants 838 × 420 with its frame and needs at least 460 × 260.
     const QRect wide(0, 0, 1366, 736);
     const QRect narrow(0, 0, 1024, 736);
-    QTest::newRow("1366×768, main window at the left: right of it") << wide << QRect(0, 0, 520, 300) << "right";
+    QTest::newRow("1366×768, main window at the left: right of it")
+        << wide << QRect(0, 0, 520, 300) << "right";
     QTest::newRow("1366×768, main window in the middle, high: below it, shrunk to the room")
         << wide << QRect(423, 100, 520, 300) << "below";
-    QTest::newRow("1366×768, main window centred: covers least") << wide << QRect(423, 218, 520, 300) << "least";
-    QTest::newRow("1366×768, main window at the right: left of it") << wide << QRect(846, 0, 520, 300) << "left";
-    QTest::newRow("1024×768, main window centred: below it") << narrow << QRect(252, 160, 520, 300) << "below";
+    QTest::newRow("1366×768, main window centred: covers least")
+        << wide << QRect(423, 218, 520, 300) << "least";
+    QTest::newRow("1366×768, main window at the right: left of it")
+        << wide << QRect(846, 0, 520, 300) << "left";
+    QTest::newRow("1024×768, main window centred: below it")
+        << narrow << QRect(252, 160, 520, 300) << "below";
     QTest::newRow("1024×768, main window low: above it") << narrow << QRect(252, 430, 520, 300) << "above";
     QTest::newRow("1024×768, main window tall in the middle: covers least")
         << narrow << QRect(252, 100, 520, 560) << "least";

@@ -10,16 +10,16 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
-#include <QDate>
 #include <QProcess>
 #include <QPushButton>
-#include <QTimer>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 class TestMaterialListWindow : public QObject
@@ -224,13 +224,19 @@ void TestMaterialListWindow::shownCells_data()
     const int unitWeight = int(MaterialListCsv::Column::UnitWeight);
     const int unit = int(MaterialListCsv::Column::Unit);
     const int note = int(MaterialListCsv::Column::Note);
-    QTest::newRow("length says mm") << 0 << length << "6000 mm" << "长度，单位 mm";
-    QTest::newRow("area says mm²") << 2 << length << "1500000 mm²" << "面积，单位 mm²";
+    QTest::newRow("length says mm") << 0 << length << "6000 mm"
+                                    << "长度，单位 mm";
+    QTest::newRow("area says mm²") << 2 << length << "1500000 mm²"
+                                   << "面积，单位 mm²";
     QTest::newRow("unit weight as the calculator shows it, in full in the tooltip")
-        << 3 << unitWeight << "1.578" << "1.5783398 kg/m";
-    QTest::newRow("the unit in its own column") << 3 << unit << "kg/m" << "";
-    QTest::newRow("a long size in full in the tooltip") << 3 << size << "HW200×200×8×12" << "HW200×200×8×12";
-    QTest::newRow("a note of several lines on one") << 3 << note << "第一行 ↵ 第二行" << "第一行\n第二行";
+        << 3 << unitWeight << "1.578"
+        << "1.5783398 kg/m";
+    QTest::newRow("the unit in its own column") << 3 << unit << "kg/m"
+                                                << "";
+    QTest::newRow("a long size in full in the tooltip") << 3 << size << "HW200×200×8×12"
+                                                        << "HW200×200×8×12";
+    QTest::newRow("a note of several lines on one") << 3 << note << "第一行 ↵ 第二行"
+                                                    << "第一行\n第二行";
 }
 
 void TestMaterialListWindow::shownCells()
@@ -309,7 +315,8 @@ void TestMaterialListWindow::pdfHasTheListOnNumberedPagesEachWithItsHeader()
     QVERIFY(first.contains(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))));
     QVERIFY(first.contains(QStringLiteral("工字钢")) && first.contains(QStringLiteral("kg/m²")));
     for (int i = 0; i < count; ++i) {
-        QVERIFY2(pages.at(i).contains(QStringLiteral("单位")) && pages.at(i).contains(QStringLiteral("重量(kg)")),
+        QVERIFY2(pages.at(i).contains(QStringLiteral("单位")) &&
+                     pages.at(i).contains(QStringLiteral("重量(kg)")),
                  qPrintable(QStringLiteral("page %1 has no header row").arg(i + 1)));
         QVERIFY(pages.at(i).contains(QStringLiteral("第 %1 页，共 %2 页").arg(i + 1).arg(count)));
     }

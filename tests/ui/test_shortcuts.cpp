@@ -66,7 +66,8 @@ QList<Holder> keysOf(QWidget *window)
         }
     }
     for (QAction *action : window->findChildren<QAction *>()) {
-        if (action->shortcut().isEmpty() || !action->isVisible() || action->shortcutContext() == Qt::WidgetShortcut)
+        if (action->shortcut().isEmpty() || !action->isVisible() ||
+            action->shortcutContext() == Qt::WidgetShortcut)
             continue;
         for (QObject *place : action->associatedObjects()) {
             auto *widget = qobject_cast<QWidget *>(place);
