@@ -248,7 +248,9 @@ std::optional<Layout> titleLayout(const QStringList &cells)
             layout.index[column] = i;
             lastKnown = column;
         } else {
-            layout.extras.append({cells.at(i), lastKnown});
+            // A second column of a known title goes after the first, wherever it stood: written
+            // before it, it would be taken for that column when the file is read again.
+            layout.extras.append({cells.at(i), std::max(lastKnown, column)});
             layout.extraPositions.append(i);
         }
     }

@@ -29,6 +29,7 @@ private slots:
     void damagedFileIsCopiedAsideAndRepaired_data();
     void damagedFileIsCopiedAsideAndRepaired();
     void unknownColumnsSurviveEveryRewrite();
+    void secondColumnOfAKnownTitleStaysExtra();
     void unreadableFileIsNeverOverwritten();
     void failedSaveIsReportedOnce();
     void leftoversOfAKilledSaveAreRemoved();
@@ -410,6 +411,23 @@ void TstMaterialList::unknownColumnsSurviveEveryRewrite()
                      QStringLiteral("2,六角螺母,M10,钢,,,100,0.008,kg/个,0.800,,"), QString()}));
     QVERIFY(MaterialListCsv::clipboardText(list).startsWith(QStringLiteral(
         "序号\t名称\t规格\t材质\t供应商\t长度/面积\t数量\t单重\t单位\t重量(kg)\t备注\t单价\n")));
+}
+
+void TstMaterialList::secondColumnOfAKnownTitleStaysExtra()
+{
+    // Found by fuzzing: a second 数量 after 长度/面积 was written before the first and read
+    // back as the quantity.
+    const MaterialListCsv::ReadResult read = MaterialListCsv::read(
+        QStringLiteral("名称,数量,材质,长度/面积,数量,单重,单位\n角钢,2,钢,1000,9,3.776,kg/m\n").toUtf8());
+    QCOMPARE(read.rows.size(), 1);
+    MaterialList list;
+    list.setExtraColumns(read.extraColumns);
+    list.append(read.rows.at(0).line, read.rows.at(0).note, read.rows.at(0).extraCells);
+    const MaterialListCsv::ReadResult again = MaterialListCsv::read(MaterialListCsv::write(list));
+    QCOMPARE(again.rows.size(), 1);
+    QCOMPARE(again.rows.at(0).line.quantity, 2.0);
+    QCOMPARE(again.rows.at(0).extraCells, QStringList{QStringLiteral("9")});
+    QCOMPARE(again.extraColumns, read.extraColumns);
 }
 
 void TstMaterialList::unreadableFileIsNeverOverwritten()
