@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numeric>
 #include <optional>
 
 namespace MaterialListCsv {
@@ -256,7 +257,18 @@ std::optional<Layout> titleLayout(const QStringList &cells)
     }
     if (layout.index[static_cast<int>(Column::Name)] < 0)
         return std::nullopt;
-    return layout;
+    // In the order they are written (each after its known column), so that a rewrite reads
+    // back as the same list.
+    QList<int> order(layout.extras.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return layout.extras.at(a).after < layout.extras.at(b).after; });
+    Layout sorted = layout;
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        sorted.extras[i] = layout.extras.at(order.at(i));
+        sorted.extraPositions[i] = layout.extraPositions.at(order.at(i));
+    }
+    return sorted;
 }
 
 // A unit weight cell: a number, optionally followed by its unit ("14.223 kg/m").

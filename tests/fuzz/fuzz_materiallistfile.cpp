@@ -15,9 +15,10 @@
 
 namespace {
 
-[[noreturn]] void fail(const char *what, const QByteArray &bytes)
+[[noreturn]] void fail(const char *what, const QByteArray &bytes, const QByteArray &written = QByteArray())
 {
-    std::fprintf(stderr, "property broken: %s\nfile:\n%s\n", what, bytes.toHex(' ').constData());
+    std::fprintf(stderr, "property broken: %s\nfile:\n%s\nwritten:\n%s\n", what, bytes.toHex(' ').constData(),
+                 written.constData());
     std::abort();
 }
 
@@ -47,14 +48,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray written = MaterialListCsv::write(list);
     const MaterialListCsv::ReadResult second = MaterialListCsv::read(written);
     if (second.undecodable || !second.unreadableLines.isEmpty())
-        fail("the written list does not read back cleanly", bytes);
+        fail("the written list does not read back cleanly", bytes, written);
     const MaterialList again = listOf(second, written);
     if (again.extraColumns() != list.extraColumns())
-        fail("extra columns differ after a rewrite", bytes);
+        fail("extra columns differ after a rewrite", bytes, written);
     if (again.rows() != list.rows())
-        fail("rows differ after a rewrite", bytes);
+        fail("rows differ after a rewrite", bytes, written);
     if (MaterialListCsv::write(again) != written)
-        fail("a second rewrite gives other bytes", bytes);
+        fail("a second rewrite gives other bytes", bytes, written);
     (void)MaterialListCsv::clipboardText(again);
     return 0;
 }
