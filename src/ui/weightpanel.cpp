@@ -461,7 +461,8 @@ bool WeightPanel::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-WeightOutcome WeightPanel::calculate(float densityFactor, PrecisionMode precisionMode,
+WeightOutcome WeightPanel::calculate(float densityFactor, double exactDensityFactor,
+                                     PrecisionMode precisionMode,
                                      std::function<QString(const QString &)> evaluate,
                                      const QString &shownResult)
 {
@@ -474,6 +475,7 @@ WeightOutcome WeightPanel::calculate(float densityFactor, PrecisionMode precisio
     inputs.subType = CombLeiXing->currentIndex();
     inputs.catalogue = &m_catalogue;
     inputs.DensityFactor = densityFactor;
+    inputs.exactDensityFactor = exactDensityFactor;
     inputs.precisionMode = precisionMode;
     inputs.evaluate = std::move(evaluate);
 
@@ -488,5 +490,7 @@ WeightOutcome WeightPanel::calculate(float densityFactor, PrecisionMode precisio
     if (outcome.captionRed)
         setTextColour(LabDanZhong, Red);
     LabDanZhong->setText(outcome.display.caption);
+    if (outcome.faultBox >= 0)
+        Q_EMIT statusMessage(outcome.faultStatus);
     return outcome;
 }
