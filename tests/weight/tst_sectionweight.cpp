@@ -134,6 +134,9 @@ void TestSectionWeight::notesSayWhenThePrintedValueDiffersFromTheFormula_data()
         << u"  ③ 此规格标准表所印数值与截面公式不符：理论重量印 26.84 kg/m，公式 26.409 kg/m；截面面积印 "
            u"34.191 "
            u"cm²，公式 33.6425 cm²。单重按所印理论重量计算。"_qs;
+    QTest::newRow("formula 10.5497 shown finer than 10.55, which rounds to the printed 10.6")
+        << SectionType::HBeam << u"HT139×97×3.2×4.5"_qs << 0.0
+        << u"  ③ 此规格标准表所印数值与截面公式不符：理论重量印 10.6 kg/m，公式 10.5497 kg/m。单重按所印理论重量计算。"_qs;
     QTest::newRow("only the area differs")
         << SectionType::HBeam << u"HT95×48×3.2×4.5"_qs << 0.0
         << u"  ③ 此规格标准表所印数值与截面公式不符：截面面积印 7.620 cm²，公式 7.6211 cm²。单重按所印理论重量计算。"_qs;
