@@ -2,6 +2,7 @@
 
 #include "common/numbertext.h"
 #include "expression/jingdu.h"
+#include "ui/elidedlinelabel.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -122,6 +123,7 @@ private slots:
     void backToTheExpressionCalculator();
     void sectionTypes_data();
     void sectionTypes();
+    void longSizeEndsInsideTheWindow();
 };
 
 void TestFrmMainWeight::everyTypeByEveryRoute_data()
@@ -691,6 +693,11 @@ void TestFrmMainWeight::sectionTypes_data()
                                                  << "※ 单重: 5.575 kg/m；5.575kg/根"
                                                  << "※ 规格: 25×25"
                                                  << "5.575" << false;
+    QTest::newRow("square bar 23.7 typed, not in the list and not wrong") << 17 << "3.140"
+                                                                          << "23.7" << QStringList() << "1000"
+                                                                          << "※ 单重: 5.010 kg/m；5.010kg/根"
+                                                                          << "※ 规格: 23.7×23.7"
+                                                                          << "5.010" << false;
     QTest::newRow("hexagon bar 30 from its list") << 18 << "2.719"
                                                   << "30" << QStringList() << "1200"
                                                   << "※ 单重: 6.952 kg/m；8.343kg/根"
@@ -726,6 +733,7 @@ void TestFrmMainWeight::sectionTypes()
     else
         retype(sizes, size);
     QCOMPARE(sizes->currentText(), size);
+    QCOMPARE(sizes->palette().color(QPalette::Text), QColor(0, 0, 0));
     if (!sizes->isEditable()) // a picked model shows whole, not cut by the box
         QVERIFY(sizes->width() > sizes->fontMetrics().horizontalAdvance(size));
     if (!walls.isEmpty()) {
@@ -757,6 +765,21 @@ void TestFrmMainWeight::sectionTypes()
     quantity->setFocus();
     QTest::keyClick(quantity, Qt::Key_Return);
     QVERIFY(sizes->hasFocus());
+}
+
+void TestFrmMainWeight::longSizeEndsInsideTheWindow()
+{
+    Harness h;
+    FrmMain &w = h.startShown();
+    choose(h, 17, Route::Menu);
+    retype(box(h, 1), QStringLiteral("123456789012345678"));
+    auto *unitLines = w.findChild<ElidedLineLabel *>(QStringLiteral("LabDanZhong"));
+    QVERIFY(unitLines->text().contains(QStringLiteral("※ 规格: 1.23456789012346E+17×1.23456789012346E+17")));
+    QVERIFY(unitLines->mapTo(&w, QPoint(unitLines->width(), 0)).x() <= w.width());
+    const QStringList shown = unitLines->shownLines();
+    QVERIFY(shown.at(0).endsWith(u'…'));
+    for (const QString &line : shown)
+        QVERIFY(unitLines->fontMetrics().horizontalAdvance(line) <= unitLines->contentsRect().width());
 }
 
 QTEST_MAIN(TestFrmMainWeight)
