@@ -4,6 +4,7 @@
 #include "platform/version.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -461,6 +462,7 @@ void TestFrmMainStartup::statusBarHasClockPanels()
 void TestFrmMainStartup::linkEditorTakesThePanelsPlace()
 {
     Harness h;
+    h.writeIni(QStringLiteral("[链接]\n数量=2\n链接0名称=甲\n链接0地址=/a\n链接1名称=乙\n链接1地址=/b\n"));
     h.startShown();
     auto *calculator = h.find<QWidget>(QStringLiteral("PicMain"));
     QAction *typeMenu = h.find<QMenu>(QStringLiteral("MnuF"))->menuAction();
@@ -468,6 +470,14 @@ void TestFrmMainStartup::linkEditorTakesThePanelsPlace()
     QVERIFY(!calculator->isVisible());
     QVERIFY(h.find<QWidget>(QStringLiteral("PicSet"))->isVisible());
     QVERIFY(!typeMenu->isEnabled());
+    // The list takes the focus in the window, but no row is picked: only 添加 and 关  闭 work,
+    // so 删除 at once deletes nothing.
+    QApplication::processEvents();
+    QCOMPARE(h.find<QListWidget>(QStringLiteral("ListLJ"))->selectedItems().size(), 0);
+    QString enabled;
+    for (int i = 0; i < 7; ++i)
+        enabled += h.button(QStringLiteral("CmdLianJie(%1)").arg(i))->isEnabled() ? u'1' : u'0';
+    QCOMPARE(enabled, QStringLiteral("0100001"));
     h.button(QStringLiteral("CmdLianJie(6)"))->click();
     QVERIFY(calculator->isVisible());
     QVERIFY(!h.find<QWidget>(QStringLiteral("PicSet"))->isVisible());
