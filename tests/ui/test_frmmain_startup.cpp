@@ -4,6 +4,7 @@
 #include "platform/version.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
@@ -49,6 +50,7 @@ private slots:
     void failedSettingsWriteIsNotedOnce();
     void handOverRestoresTheWindow_data();
     void handOverRestoresTheWindow();
+    void handOverDuringAStartUpBoxKeepsTheWindowHidden();
     void statusBarHasClockPanels();
     void linkEditorTakesThePanelsPlace();
     void tabOrderFollowsTheRows_data();
@@ -159,6 +161,9 @@ void TestFrmMainStartup::historyIsLoaded_data()
         << QStringLiteral("载入表达式0:1");
     QTest::newRow("a negative count loads nothing")
         << QStringLiteral("数量=-2\n记录0=1\n") << QStringList{} << QStringLiteral("表达式记录：8 个");
+    QTest::newRow("a count beyond 16 bits loads the entries held and is written back")
+        << QStringLiteral("数量=40000\n记录0=1\n记录1=2\n记录3=4\n")
+        << QStringList{QStringLiteral("1"), QStringLiteral("2")} << QStringLiteral("载入表达式1:2");
     const QString longEntry = QStringLiteral("1+").repeated(150) + QStringLiteral("1");
     QTest::newRow("a long entry scrolls in the box")
         << QStringLiteral("数量=1\n记录0=") + longEntry + QStringLiteral("\n") << QStringList{longEntry}
@@ -188,6 +193,7 @@ void TestFrmMainStartup::historyIsLoaded()
     QCOMPARE(h.expressionBox()->currentText(), QString());
     QVERIFY(!h.window->findChild<QPushButton *>(QStringLiteral("CmdOK"))->isEnabled());
     QVERIFY(h.prompts.calls.isEmpty());
+    QVERIFY(!h.iniLines().contains(QStringLiteral("数量=40000")));
     // The window opens as wide as without a history, and what it shows fits.
     Harness plain;
     plain.startShown();
@@ -445,6 +451,35 @@ void TestFrmMainStartup::handOverRestoresTheWindow()
     QCOMPARE(w.windowState(), Qt::WindowNoState);
     QVERIFY(w.isVisible());
     QTRY_VERIFY(w.isActiveWindow());
+}
+
+// A second start while a start-up box waits for the user: the box's event loop runs the
+// hand-over, which must not show the window that start-up has not finished.
+void TestFrmMainStartup::handOverDuringAStartUpBoxKeepsTheWindowHidden()
+{
+    struct HandOverDuringBox : RecordingPrompts
+    {
+        std::function<void()> duringBox;
+        MessageAnswer message(MessageIcon icon, const QString &title, const QString &text,
+                              MessageButtons buttons) override
+        {
+            duringBox();
+            return RecordingPrompts::message(icon, title, text, buttons);
+        }
+    };
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(RWini::fileName())); // a folder where the settings file goes
+    HandOverDuringBox prompts;
+    RecordingShell shell;
+    FrmMain w(prompts, shell, dir.path(), [] {});
+    bool shownDuringBox = false;
+    prompts.duringBox = [&] {
+        w.Form_LinkExecute(QStringLiteral("Normal"));
+        shownDuringBox = w.isVisible();
+    };
+    w.Form_Load();
+    QCOMPARE(prompts.calls.size(), 1);
+    QVERIFY(!shownDuringBox);
 }
 
 void TestFrmMainStartup::statusBarHasClockPanels()
