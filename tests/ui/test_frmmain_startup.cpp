@@ -418,7 +418,7 @@ void TestFrmMainStartup::failedSettingsWriteIsNotedOnce()
     const QString before = h.iniText();
     QVERIFY(QFile::setPermissions(h.iniPath(), QFileDevice::ReadOwner));
     h.action(QStringLiteral("MSBDSSL(2)"))->trigger();
-    QTRY_COMPARE(w.panelText(1), QStringLiteral("设置未能保存：路径/文件访问错误"));
+    QTRY_COMPARE(w.panelText(1), QStringLiteral("设置未能保存：文件为只读"));
     h.action(QStringLiteral("MSBDSSL(3)"))->trigger();
     QTest::qWait(20);
     QCOMPARE(w.panelText(1), QStringLiteral("表达式记录：24 个"));
