@@ -268,9 +268,8 @@ private:
     QString m_piece;
     bool m_unitComputed = false;
     bool m_totalSet = false;
-    std::array<Step, 4> m_evaluated{};
-    Step m_lineUnitWeight; // a unit weight kept in double (section types) for the list line // the values of
-                           // the boxes the evaluator read
+    std::array<Step, 4> m_evaluated{}; // the values of the boxes the evaluator read
+    Step m_lineUnitWeight;             // the unit weight of the section types, kept in double
 };
 
 WeightOutcome WeightRun::run()
