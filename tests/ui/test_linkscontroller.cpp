@@ -582,7 +582,7 @@ void TestLinksController::settingsFolderInPlaceOfTheFileIsNoted()
     m_links->MnuBJLJ()->trigger();
     QVERIFY(m_links->isEditing());
     QVERIFY(m_prompts.messageTexts().isEmpty());
-    QCOMPARE(m_notices, QStringList{QStringLiteral("设置未能保存：路径/文件访问错误")});
+    QCOMPARE(m_notices, QStringList{QStringLiteral("设置未能保存：是一个文件夹")});
 }
 
 QTEST_MAIN(TestLinksController)
