@@ -3,7 +3,7 @@
 # of them is missing. Runs apt-get directly as root and through sudo otherwise.
 set -eu
 
-packages="cmake ninja-build g++ qt6-base-dev libgl-dev fonts-wqy-microhei xvfb xauth"
+packages="cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgl-dev fonts-wqy-microhei xvfb xauth"
 [ "${1:-}" = "--test" ] && packages="$packages clang libclang-rt-14-dev dpkg-dev desktop-file-utils appstream libxcb1-dev poppler-utils"
 
 missing=""

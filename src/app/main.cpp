@@ -1,5 +1,6 @@
 #include "platform/qtprompts.h"
 #include "platform/qtshell.h"
+#include "platform/qttranslation.h"
 #include "platform/singleinstance.h"
 #include "ui/frmmain.h"
 
@@ -30,6 +31,7 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vardeko"));
+    installQtChineseTranslation();
 
     // A second start brings the running window back and ends before the settings file is
     // touched. When no first instance answers, this start runs as the first one.

@@ -2,6 +2,7 @@
 
 #include "catalogue/sectionformulas.h"
 #include "catalogue/sectiontables.h"
+#include "common/numbertext.h"
 
 #include <QList>
 
@@ -179,11 +180,20 @@ PrintedAndFormula printedAndFormula(SectionType type, int row)
     return {r.area, r.mass, unequalAngleArea(r)};
 }
 
-// "理论重量印 26.84 kg/m，公式 26.409 kg/m": the formula value one decimal finer than printed.
+// "理论重量印 26.84 kg/m，公式 26.409 kg/m": the formula value at least one decimal finer than
+// printed, and as many more as it takes not to round to the printed value: 10.5497 against a
+// printed 10.6, where 10.55 would read as no difference at all.
 QString difference(const QString &what, const PrintedNumber &printed, double formula, const QString &unit)
 {
-    return what + QStringLiteral("印 ") + printed.text + unit + QStringLiteral("，公式 ") +
-           QString::number(formula, 'f', printed.decimals() + 1) + unit;
+    const int decimals = printed.decimals();
+    const QString printedRounded = fixedText(printed.value, decimals);
+    QString shown;
+    for (int finer = decimals + 1; finer <= decimals + 6; ++finer) {
+        shown = fixedText(formula, finer);
+        if (fixedText(readNumberPrefix(shown), decimals) != printedRounded)
+            break;
+    }
+    return what + QStringLiteral("印 ") + printed.text + unit + QStringLiteral("，公式 ") + shown + unit;
 }
 
 } // namespace

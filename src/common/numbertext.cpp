@@ -289,9 +289,14 @@ std::optional<double> readNumberStrict(QStringView text)
 
 QString doubleText(double value)
 {
+    return significantText(value, 15);
+}
+
+QString significantText(double value, int significant)
+{
     if (!std::isfinite(value))
         return nonFiniteText(value);
-    return writeDecimal(decimalOf(value, 15));
+    return writeDecimal(decimalOf(value, significant));
 }
 
 QString singleText(float value)

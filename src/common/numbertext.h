@@ -32,6 +32,9 @@ std::optional<double> readNumberStrict(QStringView text);
 // decimal exponents -4 to 14, otherwise 1E-05 / 1.23456789012346E+15; zero is "0".
 QString doubleText(double value);
 
+// The same form with up to `significant` digits (1 to 17), rounded on the binary value.
+QString significantText(double value, int significant);
+
 // The same form for a single (32-bit float) with up to 7 significant digits.
 QString singleText(float value);
 

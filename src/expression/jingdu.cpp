@@ -5,6 +5,7 @@
 #include "common/numbertext.h"
 
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -76,11 +77,18 @@ std::string exponentPart(const Decimal &d, const Pattern &p)
     return text;
 }
 
-QString format(double value, const Pattern &p)
+QString format(const Decimal &d, const Pattern &p)
 {
-    const Decimal d = decimalOf(value, 15);
     const std::string text = p.exponent ? exponentPart(d, p) : fixedPart(d, p);
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+// The power of ten of the value as its 15-digit text reads back, the one the patterns are chosen
+// by: 9.9999999999999995 is written 10 and so takes the pattern of 10, not that of 9.99...
+// Zero lies below every bound.
+int decimalPower(const Decimal &d)
+{
+    return d.isZero() ? std::numeric_limits<int>::min() : d.exponent;
 }
 
 double numberOf(const QString &text)
@@ -93,29 +101,29 @@ double numberOf(const QString &text)
 
 struct SmartRow
 {
-    double below;
+    int belowPower; // the row holds values below 10^belowPower
     const char *low;
     const char *high;
 };
 
 // The first row whose bound the absolute value is below wins; the last row takes the rest.
 constexpr SmartRow kSmartRows[] = {
-    {0.0000001, "0.00#E-00", "0.000#E-00"},
-    {0.0001, "0.00#E-00", "0.00000##"},
-    {0.001, "0.0000#", "0.00000##"},
-    {10, "0.000", "0.0000#"},
-    {100, "0.00", "0.000#"},
-    {1000, "0.0#", "0.00#"},
-    {100000, "0.0", "0.00#"},
-    {100000000, "0.#", "0.0#"},
-    {10000000000, "0.00#E-00", "0.0#"},
+    {-7, "0.00#E-00", "0.000#E-00"},
+    {-4, "0.00#E-00", "0.00000##"},
+    {-3, "0.0000#", "0.00000##"},
+    {1, "0.000", "0.0000#"},
+    {2, "0.00", "0.000#"},
+    {3, "0.0#", "0.00#"},
+    {5, "0.0", "0.00#"},
+    {8, "0.#", "0.0#"},
+    {10, "0.00#E-00", "0.0#"},
 };
 constexpr SmartRow kSmartRest = {0, "0.00#E-00", "0.000#E-00"};
 
-QString smartPattern(double magnitude, bool high)
+QString smartPattern(int power, bool high)
 {
     for (const SmartRow &row : kSmartRows)
-        if (magnitude < row.below)
+        if (power < row.belowPower)
             return QLatin1String(high ? row.high : row.low);
     return QLatin1String(high ? kSmartRest.high : kSmartRest.low);
 }
@@ -124,24 +132,24 @@ QString smartPattern(double magnitude, bool high)
 
 QString formatWithPattern(const QString &numberText, const QString &pattern)
 {
-    return format(numberOf(numberText), parsePattern(pattern));
+    return format(decimalOf(numberOf(numberText), 15), parsePattern(pattern));
 }
 
 QString JingDu(double value, PrecisionMode precisionMode)
 {
-    const double magnitude = std::fabs(value);
-    switch (precisionMode) {
-    case PrecisionMode::Unprocessed:
+    if (precisionMode == PrecisionMode::Unprocessed)
         return doubleText(value);
+    const Decimal d = decimalOf(value, 15);
+    const int power = decimalPower(d);
+    switch (precisionMode) {
     case PrecisionMode::ExponentFour:
-        return format(value, parsePattern(QStringLiteral("0.000#E-00")));
+        return format(d, parsePattern(QStringLiteral("0.000#E-00")));
     case PrecisionMode::FixedFour: {
-        const bool exponent = magnitude < 0.0001 || magnitude >= 100000000;
-        return format(value, parsePattern(exponent ? QStringLiteral("0.00#E-00") : QStringLiteral("0.000#")));
+        const bool exponent = power < -4 || power >= 8;
+        return format(d, parsePattern(exponent ? QStringLiteral("0.00#E-00") : QStringLiteral("0.000#")));
     }
     default:
-        return format(value,
-                      parsePattern(smartPattern(magnitude, precisionMode == PrecisionMode::SmartHigh)));
+        return format(d, parsePattern(smartPattern(power, precisionMode == PrecisionMode::SmartHigh)));
     }
 }
 

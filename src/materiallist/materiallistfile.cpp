@@ -1,5 +1,7 @@
 #include "materiallist/materiallistfile.h"
 
+#include "common/systemreason.h"
+
 #include "materiallist/materiallistcsv.h"
 
 #include <QDir>
@@ -9,6 +11,12 @@
 #include <QSaveFile>
 
 namespace {
+
+// The system's reason in Chinese where it is a common one (磁盘已满), else as Qt gives it.
+QString reasonOf(const QFileDevice &file)
+{
+    return chineseSystemReason(file.errorString()).value_or(file.errorString());
+}
 
 const QString SaveFailedPrefix = QStringLiteral("材料清单未能保存：");
 constexpr int ListedLineNumbers = 10;
@@ -38,7 +46,7 @@ std::optional<QString> copyAside(const QString &path, const QDateTime &now, QStr
         QFile source(path);
         if (source.copy(target))
             return target;
-        *error = source.errorString();
+        *error = reasonOf(source);
         return std::nullopt;
     }
     *error = QStringLiteral("同名文件过多");
@@ -67,7 +75,7 @@ MaterialListFile::Loaded MaterialListFile::load(MaterialList &list, const QDateT
     if (!file.open(QIODevice::ReadOnly)) {
         m_writeBlocked = true;
         loaded.notices.append({MessageIcon::Exclamation, noticeTitle(),
-                               QStringLiteral("材料清单文件无法读取：") + file.errorString() +
+                               QStringLiteral("材料清单文件无法读取：") + reasonOf(file) +
                                    QStringLiteral("\r\n文件保持原样；本次运行中清单的修改不会保存。")});
         return loaded;
     }
@@ -110,15 +118,15 @@ std::optional<QString> MaterialListFile::writeCsv(const QString &path, const Mat
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
+        return reasonOf(file);
     const QByteArray bytes = MaterialListCsv::write(list);
     if (file.write(bytes) != bytes.size()) {
-        const QString error = file.errorString();
+        const QString error = reasonOf(file);
         file.cancelWriting();
         return error;
     }
     if (!file.commit())
-        return file.errorString();
+        return reasonOf(file);
     return std::nullopt;
 }
 

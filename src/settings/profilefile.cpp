@@ -1,6 +1,7 @@
 #include "settings/profilefile.h"
 
 #include "common/errorvalue.h"
+#include "common/systemreason.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -369,11 +370,12 @@ void checkPath(const QString &path)
     if (!folder.exists() || !folder.isDir())
         throw ErrorValue(ErrorNumber::PathNotFound, errorSource());
     if (info.exists() && !info.isFile())
-        throw ErrorValue(ErrorNumber::PathFileAccess, errorSource());
+        throw ErrorValue(ErrorNumber::PathFileAccess, errorSource(),
+                         info.isDir() ? SystemReason::IsFolder : SystemReason::NotAFile);
     if (info.exists()) {
         const auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
         if (!info.isWritable() || !(info.permissions() & anyWrite))
-            throw ErrorValue(ErrorNumber::PathFileAccess, errorSource());
+            throw ErrorValue(ErrorNumber::PathFileAccess, errorSource(), SystemReason::ReadOnlyFile);
     }
 }
 
@@ -489,13 +491,17 @@ void writeProfileStrings(const QString &path, const QList<ProfileEntry> &entries
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         const bool folderGone = !QFileInfo(QFileInfo(path).absolutePath()).isDir();
-        throw ErrorValue(folderGone ? ErrorNumber::PathNotFound : ErrorNumber::PathFileAccess, errorSource());
+        throw ErrorValue(folderGone ? ErrorNumber::PathNotFound : ErrorNumber::PathFileAccess, errorSource(),
+                         folderGone ? QString()
+                                    : chineseSystemReason(file.errorString()).value_or(QString()));
     }
     // The write is buffered: a full disk shows only when the buffer is flushed, and commit()
     // would not see that failure and put an empty file in place of the settings. So flush
     // first and give up (the old file stays) when it fails.
+    // The system's reason (a full disk, a read-only file system) says more than error 75's text.
     if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
-        throw ErrorValue(ErrorNumber::PathFileAccess, errorSource());
+        throw ErrorValue(ErrorNumber::PathFileAccess, errorSource(),
+                         chineseSystemReason(file.errorString()).value_or(QString()));
 }
 
 } // namespace Profile

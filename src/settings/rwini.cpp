@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 
+#include <limits>
 #include <utility>
 
 namespace {
@@ -47,6 +48,24 @@ int RWini::GetIniN(const QString &section, const QString &key, short defaultValu
     if (value == defaultValue)
         write(section, key, QString::number(defaultValue));
     return value;
+}
+
+int RWini::GetIniCount(const QString &section, const QString &key, const std::function<bool(int)> &present)
+{
+    const int count = GetIniN(section, key, 0);
+    if (count >= std::numeric_limits<short>::min() && count <= std::numeric_limits<short>::max())
+        return count;
+    int held = 0;
+    while (held < std::numeric_limits<short>::max() && present(held))
+        ++held;
+    SetIniN(section, key, held);
+    return held;
+}
+
+bool RWini::hasIniValue(const QString &section, const QString &key) const
+{
+    const std::optional<QString> value = stored(section, key);
+    return value && !value->isEmpty();
 }
 
 void RWini::SetIniS(const QString &section, const QString &key, const QString &value)

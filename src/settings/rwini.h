@@ -38,6 +38,13 @@ public:
     // The integer at the start of the stored value; the default is written back whenever the
     // value read equals it.
     int GetIniN(const QString &section, const QString &key, short defaultValue);
+    // A count of numbered entries, as GetIniN reads it. Counts are kept as 16-bit integers; a
+    // stored count beyond that range (a hand edit) falls back to the number of entries the file
+    // really holds, from entry 0 up to the first one `present` does not find, and that number is
+    // written back instead of keeping the program from starting.
+    int GetIniCount(const QString &section, const QString &key, const std::function<bool(int)> &present);
+    // Whether the key holds a non-empty value; reads only.
+    bool hasIniValue(const QString &section, const QString &key) const;
     // Store a value (SetIniN its decimal text). None of the four throws.
     void SetIniS(const QString &section, const QString &key, const QString &value);
     void SetIniN(const QString &section, const QString &key, int value);

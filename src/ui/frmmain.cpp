@@ -187,7 +187,7 @@ bool FrmMain::runExpressionBranch()
 bool FrmMain::runWeightBranch()
 {
     const WeightOutcome outcome = weightPanel().calculate(
-        m_material.DensityFactor(), m_precisionMode,
+        m_material.DensityFactor(), m_material.exactDensityFactor(), m_precisionMode,
         [this](const QString &text) {
             // The weight boxes keep no history: a text at fault only gets its messages.
             const ExpressionOutcome evaluated = BDSJS(text, m_expression, angleUnit());

@@ -153,6 +153,7 @@ private:
     QString m_programDirectory;
     std::function<void()> m_endProgram;
     bool m_ended = false;
+    bool m_startingUp = false; // Form_Load runs: the window is not complete yet
     bool m_closing = false;
     RWini m_rwini;
     ExpressionPanel *m_expressionPanel = nullptr; // owned by PicMain

@@ -14,26 +14,14 @@
 #include "ui/windowhelpers.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QTime>
 
 #include <algorithm>
-#include <limits>
-
-namespace {
-
-// Counts and indices are kept as 16-bit integers; a stored number beyond that range is an
-// overflow, not a silent wrap.
-int narrowTo16(int value)
-{
-    if (value < std::numeric_limits<short>::min() || value > std::numeric_limits<short>::max())
-        throw ErrorValue(ErrorNumber::Overflow, QStringLiteral("FrmMain"));
-    return value;
-}
-
-} // namespace
 
 QString FrmMain::makeVersionText(int major, int minor, int revision)
 {
@@ -44,6 +32,7 @@ QString FrmMain::makeVersionText(int major, int minor, int revision)
 
 bool FrmMain::Form_Load()
 {
+    const QScopedValueRollback<bool> startingUp(m_startingUp, true);
     m_versionText = makeVersionText(VardekoVersionMajor, VardekoVersionMinor, VardekoVersionRevision);
     setWindowTitle(FrmMainText::ProductName + QStringLiteral("_") + m_versionText + FrmMainText::TopMostMark);
     try {
@@ -105,7 +94,10 @@ bool FrmMain::runStartupSteps()
 void FrmMain::loadHistory()
 {
     const int count =
-        narrowTo16(m_rwini.GetIniN(FrmMainText::SectionExpression, FrmMainText::KeyHistoryCount, 0));
+        m_rwini.GetIniCount(FrmMainText::SectionExpression, FrmMainText::KeyHistoryCount, [this](int i) {
+            return m_rwini.hasIniValue(FrmMainText::SectionExpression,
+                                       FrmMainText::KeyHistoryEntry + QString::number(i));
+        });
     for (int i = 0; i < count && !m_ended; ++i) {
         const QString entry = trimBlanks(m_rwini.GetIniS(
             FrmMainText::SectionExpression, FrmMainText::KeyHistoryEntry + QString::number(i), QString()));
@@ -156,6 +148,15 @@ void FrmMain::Form_LinkExecute(const QString &command)
 {
     if (command != QStringLiteral("Normal"))
         return;
+    if (m_startingUp) {
+        // A start-up box is open (the second start came while it waits): the window behind it
+        // is half built and stays hidden; the box is what the user is brought back to.
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            box->raise();
+            box->activateWindow();
+        }
+        return;
+    }
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
     show();
     raise();

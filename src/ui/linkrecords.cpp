@@ -5,7 +5,6 @@
 
 #include <QFileInfo>
 
-#include <limits>
 #include <utility>
 
 QString linkNameKey(int index)
@@ -33,10 +32,10 @@ LinkRecord splitLinkRow(const QString &row)
 
 int readLinkCount(RWini &settings)
 {
-    const int count = settings.GetIniN(LinkTexts::Section, LinkTexts::CountKey, 0);
-    if (count < std::numeric_limits<short>::min() || count > std::numeric_limits<short>::max())
-        throw ErrorValue(ErrorNumber::Overflow, QStringLiteral("链接"));
-    return count;
+    return settings.GetIniCount(LinkTexts::Section, LinkTexts::CountKey, [&settings](int i) {
+        return settings.hasIniValue(LinkTexts::Section, linkNameKey(i)) ||
+               settings.hasIniValue(LinkTexts::Section, linkTargetKey(i));
+    });
 }
 
 QStringList readLinkNames(RWini &settings)

@@ -79,8 +79,11 @@ void LinksController::buildPanel()
     m_list->setObjectName(QStringLiteral("ListLJ"));
     m_list->setGeometry(twipsRect(960, 50, 3375, 1710));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
-        m_editor.select(row);
+    // A row counts as picked when it is selected, not merely current: the list makes its first
+    // row current when it takes the focus, and 删除 must not then delete a row nobody chose.
+    connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem *> picked = m_list->selectedItems();
+        m_editor.select(picked.isEmpty() ? -1 : m_list->row(picked.first()));
         updateButtons();
     });
 

@@ -4,6 +4,7 @@
 #include "catalogue/tableloader.h"
 #include "common/numbertext.h"
 #include "platform/prompts.h"
+#include "ui/elidedlinelabel.h"
 #include "ui/frmmain_texts.h"
 #include "ui/windowhelpers.h"
 #include "weight/weightboxcheck.h"
@@ -127,12 +128,12 @@ void WeightPanel::build(QWidget *parent)
             inputs->addWidget(CombLeiXing);
     }
 
-    LabDanZhong = new QLabel(FrmMainText::LabDanZhong, parent);
+    LabDanZhong = new ElidedLineLabel(FrmMainText::LabDanZhong, parent);
     LabDanZhong->setObjectName(QStringLiteral("LabDanZhong"));
     LabDanZhong->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LabDanZhong->setTextFormat(Qt::PlainText);
-    // A line made long by what was typed (a piece weight of many digits) is cut at the
-    // window's edge instead of widening the window.
+    // A line made long by what was typed (a size or piece weight of many digits) ends in "…" at
+    // the window's edge instead of widening the window.
     LabDanZhong->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     LabDanZhong->installEventFilter(this);
     LabDanZhong->hide();
@@ -377,7 +378,9 @@ void WeightPanel::CombSR_Change(int index)
     change.index = index;
     for (std::size_t k = 0; k < 4; ++k)
         change.boxTexts[k] = CombSR[k]->currentText();
-    change.sizeListEntries = entriesOf(CombSR[1]);
+    // Square and hexagon bar list common sizes only; any other is typed as rightly.
+    if (typeRecord(m_catalogue.CurrentType).weightRule != WeightRule::SectionFormula)
+        change.sizeListEntries = entriesOf(CombSR[1]);
     change.caption = LabSM[static_cast<std::size_t>(index)]->text();
     change.weightType = m_catalogue.CurrentType != CalculationType::Expression;
     change.typedSizeBox = typeRecord(m_catalogue.CurrentType).section.typedSizeBox;
@@ -461,7 +464,8 @@ bool WeightPanel::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-WeightOutcome WeightPanel::calculate(float densityFactor, PrecisionMode precisionMode,
+WeightOutcome WeightPanel::calculate(float densityFactor, double exactDensityFactor,
+                                     PrecisionMode precisionMode,
                                      std::function<QString(const QString &)> evaluate,
                                      const QString &shownResult)
 {
@@ -474,6 +478,7 @@ WeightOutcome WeightPanel::calculate(float densityFactor, PrecisionMode precisio
     inputs.subType = CombLeiXing->currentIndex();
     inputs.catalogue = &m_catalogue;
     inputs.DensityFactor = densityFactor;
+    inputs.exactDensityFactor = exactDensityFactor;
     inputs.precisionMode = precisionMode;
     inputs.evaluate = std::move(evaluate);
 
@@ -488,5 +493,7 @@ WeightOutcome WeightPanel::calculate(float densityFactor, PrecisionMode precisio
     if (outcome.captionRed)
         setTextColour(LabDanZhong, Red);
     LabDanZhong->setText(outcome.display.caption);
+    if (outcome.faultBox >= 0)
+        Q_EMIT statusMessage(outcome.faultStatus);
     return outcome;
 }

@@ -49,7 +49,7 @@ public:
     // One run of the weight computation on what the boxes hold; the caption shows its
     // outcome, the window the result. `shownResult` is what the result box shows now: a
     // step that fails leaves it, and the caption, as they are.
-    WeightOutcome calculate(float densityFactor, PrecisionMode precisionMode,
+    WeightOutcome calculate(float densityFactor, double exactDensityFactor, PrecisionMode precisionMode,
                             std::function<QString(const QString &)> evaluate, const QString &shownResult);
     float UnitWeight() const { return m_unitWeight; }
 

@@ -120,6 +120,13 @@ MaterialChoice MaterialDensity::current() const
     return choice;
 }
 
+double MaterialDensity::exactDensityFactor() const
+{
+    const float factor = m_checked == Material::Custom ? m_customDensity : m_densityFactor;
+    const double value = readNumberStrict(singleText(factor)).value_or(static_cast<double>(factor));
+    return m_checked == Material::Custom ? value / SteelDensityDivisor : value;
+}
+
 MaterialChoice MaterialDensity::apply(Material material, const QString &typedDensity)
 {
     Notices notices;

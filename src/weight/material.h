@@ -36,6 +36,9 @@ public:
 
     Material checked() const { return m_checked; }
     float DensityFactor() const { return m_densityFactor; }
+    // The same factor in double, for the weights that are computed in double throughout: the
+    // stored factor as written (1.1363), or the custom density as shown over 7.85.
+    double exactDensityFactor() const;
     float CustomDensity() const { return m_customDensity; }
 
     // Menu caption of `material`; the custom item's caption follows the last entry.

@@ -1,7 +1,6 @@
 #include "weight/sectionweight.h"
 
 #include "common/numbertext.h"
-#include "weight/weightcomputation.h"
 
 #include <cmath>
 #include <limits>
@@ -11,24 +10,31 @@ namespace {
 constexpr double SteelDensity = 7.85;       // g/cm³
 constexpr double HexagonAreaFactor = 0.866; // across-flats s → area 0.866·s²
 
-std::optional<float> single(double value)
+// Finite and within the single range the window keeps its unit weight in.
+std::optional<double> inRange(double value)
 {
-    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
+    if (!std::isfinite(value) || std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max()))
         return std::nullopt;
-    return static_cast<float>(value);
+    return value;
+}
+
+// 3 decimals above 0.001, else 4, as for round bar.
+QString roundedText(double value)
+{
+    return fixedText(value, value > 0.001 ? 3 : 4);
 }
 
 } // namespace
 
-std::optional<SectionUnitWeight> tableUnitWeight(SectionType type, int row, float densityFactor)
+std::optional<SectionUnitWeight> tableUnitWeight(SectionType type, int row, double densityFactor)
 {
     const std::optional<double> mass = printedUnitWeight(type, row);
     if (!mass)
         return std::nullopt;
-    const std::optional<float> value = single(*mass * static_cast<double>(densityFactor));
+    const std::optional<double> value = inRange(*mass * densityFactor);
     if (!value)
         return std::nullopt;
-    const QString text = densityFactor == 1.0f ? printedUnitWeightText(type, row) : singleText(*value);
+    const QString text = densityFactor == 1.0 ? printedUnitWeightText(type, row) : significantText(*value, 7);
     return SectionUnitWeight{*value, *value, text};
 }
 
@@ -47,20 +53,17 @@ double formulaSteelMass(SectionType type, double first, double second)
 }
 
 std::optional<SectionUnitWeight> formulaUnitWeight(SectionType type, double first, double second,
-                                                   float densityFactor)
+                                                   double densityFactor)
 {
-    const std::optional<float> unrounded =
-        single(formulaSteelMass(type, first, second) * static_cast<double>(densityFactor));
+    const std::optional<double> unrounded = inRange(formulaSteelMass(type, first, second) * densityFactor);
     if (!unrounded)
         return std::nullopt;
-    const QString roundedText = unitWeightText(*unrounded, unitWeightDecimals(*unrounded));
-    const std::optional<double> roundedValue = readNumberStrict(roundedText);
-    const std::optional<float> rounded = roundedValue ? single(*roundedValue) : std::nullopt;
+    const std::optional<double> rounded = readNumberStrict(roundedText(*unrounded));
     if (!rounded)
         return std::nullopt;
-    // The text is made again from the rounded single: 0.0005 rounds to 0.001 in three
-    // decimals and is then shown in four, 0.0010.
-    return SectionUnitWeight{*unrounded, *rounded, unitWeightText(*rounded, unitWeightDecimals(*rounded))};
+    // The text is made again from the rounded value: 0.0005 rounds to 0.001 in three decimals
+    // and is then shown in four, 0.0010.
+    return SectionUnitWeight{*unrounded, *rounded, roundedText(*rounded)};
 }
 
 QString formulaSizeText(SectionType type, double first, double second)

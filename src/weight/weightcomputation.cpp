@@ -24,6 +24,8 @@ const QString PerMetre = QStringLiteral(" kg/m");
 const QString SizeLabel = QStringLiteral("※ 规格: ");
 const QString ProductNoteArea = QStringLiteral("※ [面积] 可进行乘法运算");
 const QString ProductNoteLength = QStringLiteral("※ [长度] 可进行乘法运算");
+const QString TooLarge = QStringLiteral("数值过大");
+const QString CannotCalculate = QStringLiteral("无法计算");
 // Size texts of the material list for the types typed by dimension.
 const QString DiameterSign = QStringLiteral("φ");
 const QString ThicknessSign = QStringLiteral("δ");
@@ -85,6 +87,9 @@ public:
 private:
     double prefix(int box) const { return readNumberPrefix(m_in.boxTexts[box]); }
     double quantity() const { return prefix(3); }
+    // A dimension counts by the number its text begins with, as the entry check read it
+    // ("3abc" is 3 mm); nothing when that number lies beyond the double range.
+    Step dimension(int box) const { return finite(prefix(box)); }
     double factor() const { return static_cast<double>(m_in.DensityFactor); }
     double unit() const { return static_cast<double>(m_out.display.UnitWeight); }
 
@@ -112,7 +117,7 @@ private:
     }
 
     // The type's formula step; only a unit weight computed in this run goes on a list line.
-    void computeUnitWeight(Step value) { m_unitComputed = storeUnitWeight(value); }
+    bool computeUnitWeight(Step value) { return m_unitComputed = storeUnitWeight(value); }
 
     // The unit weight becomes the single value of its F3 or F4 text.
     void roundUnitWeight(bool alwaysThree)
@@ -130,16 +135,21 @@ private:
 
     void setCaption(const QStringList &lines) { m_out.display.caption = lines.join(Crlf); }
 
-    void setTotal(Step total)
+    bool setTotal(Step total)
     {
         const std::optional<QString> text = formatted(total, m_in.precisionMode);
         if (text)
             m_out.display.resultText = *text;
-        m_totalSet = text.has_value();
+        return m_totalSet = text.has_value();
     }
 
-    // The piece weight text P of types 7 to 10; empty when its step fails.
-    void setPiece(Step piece) { m_piece = formatted(piece, m_in.precisionMode).value_or(QString()); }
+    // The piece weight text P of types 7 to 10 and the section types.
+    bool setPiece(Step piece)
+    {
+        const std::optional<QString> text = formatted(piece, m_in.precisionMode);
+        m_piece = text.value_or(QString());
+        return text.has_value();
+    }
 
     Step pieceTotal() const
     {
@@ -147,11 +157,13 @@ private:
         return piece ? finite(*piece * quantity()) : std::nullopt;
     }
 
-    Step evaluated(int box) const
+    Step evaluated(int box)
     {
         if (!m_in.evaluate)
             return std::nullopt;
-        return strictValue(m_in.evaluate(m_in.boxTexts[box]));
+        const Step value = strictValue(m_in.evaluate(m_in.boxTexts[static_cast<std::size_t>(box)]));
+        m_evaluated[static_cast<std::size_t>(box)] = value;
+        return value;
     }
 
     // A product still being typed ("6000*", "*2") ends the run with an empty result.
@@ -173,6 +185,40 @@ private:
         return m_out;
     }
 
+    // A step failed on what box `box` holds: no result, no line, and the box is named in red.
+    WeightOutcome faultAt(int box, const QString &what)
+    {
+        const QString caption = m_record.rows[static_cast<std::size_t>(box)].caption.toString();
+        const QString name = u'「' + caption.left(caption.size() - 1) + u'」';
+        m_out.faultBox = box;
+        m_out.faultStatus = name + what + u'！';
+        m_out.captionRed = true;
+        m_out.display.caption = Crlf + QStringLiteral("◆ ") + name + u' ' + what + QStringLiteral(" ◆");
+        m_out.display.resultText.clear();
+        m_out.line.reset();
+        m_out.completed = false;
+        return m_out;
+    }
+
+    // A product the evaluator refused; it has shown its own message why.
+    WeightOutcome unevaluated(int box) { return faultAt(box, CannotCalculate); }
+
+    // A step whose arithmetic overflowed: of the boxes it read, the one of the largest value.
+    WeightOutcome overflow(std::initializer_list<int> boxes)
+    {
+        int blamed = *boxes.begin();
+        double largest = -1;
+        for (const int box : boxes) {
+            const std::optional<double> evaluatedValue = m_evaluated[static_cast<std::size_t>(box)];
+            const double value = std::fabs(evaluatedValue ? *evaluatedValue : prefix(box));
+            if (value > largest) {
+                largest = value;
+                blamed = box;
+            }
+        }
+        return faultAt(blamed, TooLarge);
+    }
+
     WeightOutcome completed()
     {
         m_out.completed = true;
@@ -190,7 +236,7 @@ private:
             line.sizeText = sizeText.trimmed();
             line.lengthOrArea = lengthOrArea;
             line.quantity = quantity;
-            line.unitWeight = unitWeightOfSingle(unitWeight);
+            line.unitWeight = m_lineUnitWeight.value_or(unitWeightOfSingle(unitWeight));
             line.basis = basis;
             m_out.line = line;
         }
@@ -210,6 +256,8 @@ private:
     WeightOutcome pipe();
     WeightOutcome sectionTable();
     WeightOutcome sectionFormula();
+    WeightOutcome sectionPieceAndTotal(const SectionUnitWeight &unitWeight, const QString &sizeText,
+                                       const QString &listedAs);
 
     QString standardLine(std::size_t k) const { return m_record.standardLines[k].toString(); }
 
@@ -220,6 +268,8 @@ private:
     QString m_piece;
     bool m_unitComputed = false;
     bool m_totalSet = false;
+    std::array<Step, 4> m_evaluated{}; // the values of the boxes the evaluator read
+    Step m_lineUnitWeight;             // the unit weight of the section types, kept in double
 };
 
 WeightOutcome WeightRun::run()
@@ -264,11 +314,13 @@ WeightOutcome WeightRun::run()
 WeightOutcome WeightRun::anchorBolt()
 {
     // T1 in kg per bolt, T2 in kg per metre of length.
-    const Step length = strictValue(m_in.boxTexts[2]);
+    const Step length = dimension(2);
+    if (!length)
+        return overflow({2});
     const Step a = t1();
     const Step b = t2();
-    if (length && a && b)
-        computeUnitWeight(finite((*a + *b * *length / 1000) * factor()));
+    if (a && b && !computeUnitWeight(finite((*a + *b * *length / 1000) * factor())))
+        return overflow({2});
     roundUnitWeight(true);
 
     const QStringList holes = ReservedHoleSizes.split(QLatin1Char(';'));
@@ -276,27 +328,30 @@ WeightOutcome WeightRun::anchorBolt()
         setCaption({UnitWeightLabel + unitText(true) + QStringLiteral(" kg/个；"),
                     QStringLiteral("※ 预留孔尺寸: ") + holes[m_row], standardLine(0)});
     }
-    setTotal(finite(unit() * quantity()));
-    return completed(entryText(), length.value_or(0), quantity(), m_out.display.UnitWeight,
-                     UnitBasis::PerPiece);
+    if (!setTotal(finite(unit() * quantity())))
+        return overflow({3});
+    return completed(entryText(), *length, quantity(), m_out.display.UnitWeight, UnitBasis::PerPiece);
 }
 
 WeightOutcome WeightRun::hexBolt()
 {
     // T1 in g per bolt (head), T2 in g per mm of length; the unit weight is the formatted
     // text read back, so a coarse precision mode rounds the unit weight itself.
-    const Step length = strictValue(m_in.boxTexts[2]);
+    const Step length = dimension(2);
+    if (!length)
+        return overflow({2});
     const Step a = t1();
     const Step b = t2();
-    if (length && a && b) {
-        if (const std::optional<QString> text =
-                formatted(finite((*b * *length + *a) * factor() / 1000), m_in.precisionMode))
-            computeUnitWeight(strictValue(*text));
+    if (a && b) {
+        const std::optional<QString> text =
+            formatted(finite((*b * *length + *a) * factor() / 1000), m_in.precisionMode);
+        if (!text || !computeUnitWeight(strictValue(*text)))
+            return overflow({2});
     }
     setCaption({UnitWeightLabel + unitText() + PerPiece, standardLine(0), standardLine(1)});
-    setTotal(finite(unit() * quantity()));
-    return completed(entryText(), length.value_or(0), quantity(), m_out.display.UnitWeight,
-                     UnitBasis::PerPiece);
+    if (!setTotal(finite(unit() * quantity())))
+        return overflow({3});
+    return completed(entryText(), *length, quantity(), m_out.display.UnitWeight, UnitBasis::PerPiece);
 }
 
 WeightOutcome WeightRun::piecePart()
@@ -313,7 +368,8 @@ WeightOutcome WeightRun::piecePart()
     if (table && !table->column2.isNull()) {
         const std::optional<QString> sizeText = t2Text();
         if (!sizeText) {
-            setTotal(finite(unit() * quantity()));
+            if (!setTotal(finite(unit() * quantity())))
+                return overflow({3});
             return completed();
         }
         lines.append(SizeLabel + *sizeText);
@@ -332,7 +388,8 @@ WeightOutcome WeightRun::piecePart()
                          : standardLine(0));
     }
     setCaption(lines);
-    setTotal(finite(unit() * quantity()));
+    if (!setTotal(finite(unit() * quantity())))
+        return overflow({3});
     return completed(listSize, 0, quantity(), m_out.display.UnitWeight, UnitBasis::PerPiece);
 }
 
@@ -341,7 +398,8 @@ WeightOutcome WeightRun::beam()
     // T1 in kg/m; the unit weight is shown as its single text, unrounded.
     if (const Step a = t1())
         computeUnitWeight(finite(*a * factor()));
-    setPiece(finite(unit() * prefix(2) / 1000));
+    if (!setPiece(finite(unit() * prefix(2) / 1000)))
+        return overflow({2});
 
     if (const std::optional<QString> sizeText = t2Text()) {
         // Rows 0 to 2 of the I-beam table are the mining I-beams, with a standard of their own.
@@ -351,30 +409,35 @@ WeightOutcome WeightRun::beam()
                         m_piece + QStringLiteral("kg/根"),
                     SizeLabel + *sizeText, standard});
     }
-    setTotal(pieceTotal());
+    if (!setTotal(pieceTotal()))
+        return overflow({2, 3});
     return completed(entryText(), prefix(2), quantity(), m_out.display.UnitWeight, UnitBasis::PerMetre);
 }
 
 WeightOutcome WeightRun::roundBar()
 {
-    const Step d = strictValue(m_in.boxTexts[1]);
-    if (d)
-        computeUnitWeight(finite(*d * *d * factor() * RoundBarFactor));
+    const Step d = dimension(1);
+    if (!d)
+        return overflow({1});
+    if (!computeUnitWeight(finite(*d * *d * factor() * RoundBarFactor)))
+        return overflow({1});
     // The piece weight comes from the unrounded unit weight, and so does the list's weight.
     const float unrounded = m_out.display.UnitWeight;
-    setPiece(finite(unit() * prefix(2) / 1000));
+    if (!setPiece(finite(unit() * prefix(2) / 1000)))
+        return overflow({2});
     roundUnitWeight(false);
     setCaption({UnitWeightLabel + unitText() + QStringLiteral(" kg/m；") + m_piece + QStringLiteral("kg/根"),
                 standardLine(0)});
-    setTotal(pieceTotal());
-    return completed(DiameterSign + doubleText(d.value_or(0)), prefix(2), quantity(), unrounded,
-                     UnitBasis::PerMetre);
+    if (!setTotal(pieceTotal()))
+        return overflow({2, 3});
+    return completed(DiameterSign + doubleText(*d), prefix(2), quantity(), unrounded, UnitBasis::PerMetre);
 }
 
 WeightOutcome WeightRun::plate()
 {
     const double thickness = prefix(1);
-    computeUnitWeight(finite(thickness * factor() * SteelDensity));
+    if (!computeUnitWeight(finite(thickness * factor() * SteelDensity)))
+        return overflow({1});
     // The piece weight is computed from the unrounded unit weight, and so is the list's weight.
     const float unrounded = m_out.display.UnitWeight;
     roundUnitWeight(false);
@@ -383,12 +446,16 @@ WeightOutcome WeightRun::plate()
 
     // Area in mm², possibly a product such as 1000*2000.
     const Step area = evaluated(2);
-    setPiece(area ? finite(*area * thickness * SteelDensity * factor() / 1000000) : std::nullopt);
+    if (!area)
+        return unevaluated(2);
+    if (!setPiece(finite(*area * thickness * SteelDensity * factor() / 1000000)))
+        return overflow({1, 2});
     setCaption(
         {UnitWeightLabel + unitText() + QStringLiteral(" kg/m^2；") + m_piece + QStringLiteral(" kg/块"),
          standardLine(0), ProductNoteArea});
-    setTotal(pieceTotal());
-    return completed(ThicknessSign + doubleText(thickness), area.value_or(0), quantity(), unrounded,
+    if (!setTotal(pieceTotal()))
+        return overflow({2, 3});
+    return completed(ThicknessSign + doubleText(thickness), *area, quantity(), unrounded,
                      UnitBasis::PerSquareMetre);
 }
 
@@ -403,7 +470,8 @@ WeightOutcome WeightRun::angle()
     // Section in mm²: two legs less the shared square, plus the fillet of radius R.
     if (const Step radius = t2()) {
         const double section = 2 * width * thickness - thickness * thickness + *radius * *radius / 5;
-        computeUnitWeight(finite(section * SteelDensity / 1000 * factor()));
+        if (!computeUnitWeight(finite(section * SteelDensity / 1000 * factor())))
+            return overflow({1, 2});
     }
     roundUnitWeight(false);
     setCaption({UnitWeightLabel + unitText() + PerMetre, standardLine(0), ProductNoteLength});
@@ -411,9 +479,12 @@ WeightOutcome WeightRun::angle()
         return m_out;
     // No quantity box: a length typed as a product (6000*4) is the total length of one row.
     const Step length = evaluated(3);
-    setTotal(length ? finite(*length * unit() / 1000) : std::nullopt);
-    return completed(doubleText(width) + Times + doubleText(thickness), length.value_or(0), 1,
-                     m_out.display.UnitWeight, UnitBasis::PerMetre);
+    if (!length)
+        return unevaluated(3);
+    if (!setTotal(finite(*length * unit() / 1000)))
+        return overflow({3});
+    return completed(doubleText(width) + Times + doubleText(thickness), *length, 1, m_out.display.UnitWeight,
+                     UnitBasis::PerMetre);
 }
 
 WeightOutcome WeightRun::pipe()
@@ -421,18 +492,23 @@ WeightOutcome WeightRun::pipe()
     if (!(2 * prefix(2) < prefix(1)))
         return refuse(PipeCheckCaption, PipeCheckResult);
 
-    const Step diameter = strictValue(m_in.boxTexts[1]);
-    const Step wall = strictValue(m_in.boxTexts[2]);
-    if (diameter && wall)
-        computeUnitWeight(finite(*wall * (*diameter - *wall) * factor() * PipeFactor));
+    const Step diameter = dimension(1);
+    const Step wall = dimension(2);
+    if (!diameter || !wall)
+        return overflow({1, 2});
+    if (!computeUnitWeight(finite(*wall * (*diameter - *wall) * factor() * PipeFactor)))
+        return overflow({1, 2});
     roundUnitWeight(false);
     setCaption({UnitWeightLabel + unitText() + PerMetre, standardLine(0), ProductNoteLength});
     if (incompleteProduct(3))
         return m_out;
     const Step length = evaluated(3);
-    setTotal(length ? finite(*length * unit() / 1000) : std::nullopt);
-    return completed(DiameterSign + doubleText(diameter.value_or(0)) + Times + doubleText(wall.value_or(0)),
-                     length.value_or(0), 1, m_out.display.UnitWeight, UnitBasis::PerMetre);
+    if (!length)
+        return unevaluated(3);
+    if (!setTotal(finite(*length * unit() / 1000)))
+        return overflow({3});
+    return completed(DiameterSign + doubleText(*diameter) + Times + doubleText(*wall), *length, 1,
+                     m_out.display.UnitWeight, UnitBasis::PerMetre);
 }
 
 WeightOutcome WeightRun::sectionTable()
@@ -454,44 +530,52 @@ WeightOutcome WeightRun::sectionTable()
         return m_out;
     }
     m_out.sectionRow = *row;
-    const std::optional<SectionUnitWeight> unitWeight = tableUnitWeight(section, *row, m_in.DensityFactor);
-    if (unitWeight) {
-        m_out.display.UnitWeight = unitWeight->value;
-        m_unitComputed = true;
+    const std::optional<SectionUnitWeight> unitWeight =
+        tableUnitWeight(section, *row, m_in.exactDensityFactor);
+    if (!unitWeight) {
+        // Only a density beyond all reason gets here: no box to name, but no stale total either.
+        m_out.display.resultText.clear();
+        return m_out;
     }
-    setPiece(finite(unit() * prefix(2) / 1000));
-    const QString sizeText = sectionSizeText(section, *row);
-    if (unitWeight)
-        setCaption(sectionCaptionLines(section, *unitWeight, m_piece, sizeText));
-    setTotal(pieceTotal());
-    // An H-beam is listed by its designation with the series ("HW200×200×8×12"); the other
-    // sections by their dimensions.
-    const QString listed =
-        dependentBox < 0 ? m_in.boxTexts[static_cast<std::size_t>(m_record.sizeBoxIndex)] : sizeText;
-    return completed(listed, prefix(2), quantity(), m_out.display.UnitWeight, UnitBasis::PerMetre);
+    return sectionPieceAndTotal(
+        *unitWeight, sectionSizeText(section, *row),
+        // An H-beam is listed by its designation with the series
+        // ("HW200×200×8×12"); the other sections by their dimensions.
+        dependentBox < 0 ? m_in.boxTexts[static_cast<std::size_t>(m_record.sizeBoxIndex)] : QString());
 }
 
 WeightOutcome WeightRun::sectionFormula()
 {
-    // The dimensions are the size box and the box after it: width and thickness of a flat
-    // bar; square and hexagon bar use only the first.
+    // The dimensions are the size box and, for a flat bar, the thickness box after it; square
+    // and hexagon bar use only the first.
     const SectionType section = *m_record.section.type;
-    const double first = prefix(m_record.sizeBoxIndex);
-    const double second = prefix(m_record.sizeBoxIndex + 1);
+    const int firstBox = m_record.sizeBoxIndex;
+    const bool flat = section == SectionType::FlatBar;
+    const double first = prefix(firstBox);
+    const double second = flat ? prefix(firstBox + 1) : 0;
     m_out.notes = sectionNotes(section);
     const std::optional<SectionUnitWeight> unitWeight =
-        formulaUnitWeight(section, first, second, m_in.DensityFactor);
+        formulaUnitWeight(section, first, second, m_in.exactDensityFactor);
     if (!unitWeight)
-        return m_out;
-    m_out.display.UnitWeight = unitWeight->value;
+        return flat ? overflow({firstBox, firstBox + 1}) : overflow({firstBox});
+    return sectionPieceAndTotal(*unitWeight, formulaSizeText(section, first, second), QString());
+}
+
+// The section types in double from the unit weight to the total: the piece weight from the
+// unrounded unit weight, the total from the piece weight as shown, as for round bar.
+WeightOutcome WeightRun::sectionPieceAndTotal(const SectionUnitWeight &unitWeight, const QString &sizeText,
+                                              const QString &listedAs)
+{
+    m_out.display.UnitWeight = static_cast<float>(unitWeight.value);
     m_unitComputed = true;
-    // As for round bar, the piece weight comes from the unrounded unit weight, and so does the
-    // list's weight.
-    setPiece(finite(static_cast<double>(unitWeight->unrounded) * prefix(2) / 1000));
-    const QString sizeText = formulaSizeText(section, first, second);
-    setCaption(sectionCaptionLines(section, *unitWeight, m_piece, sizeText));
-    setTotal(pieceTotal());
-    return completed(sizeText, prefix(2), quantity(), unitWeight->unrounded, UnitBasis::PerMetre);
+    if (!setPiece(finite(unitWeight.unrounded * prefix(2) / 1000)))
+        return overflow({2});
+    setCaption(sectionCaptionLines(*m_record.section.type, unitWeight, m_piece, sizeText));
+    if (!setTotal(pieceTotal()))
+        return overflow({2, 3});
+    m_lineUnitWeight = unitWeight.unrounded;
+    return completed(listedAs.isEmpty() ? sizeText : listedAs, prefix(2), quantity(),
+                     m_out.display.UnitWeight, UnitBasis::PerMetre);
 }
 
 } // namespace

@@ -21,14 +21,16 @@ struct WeightInputs
     int subType = -1;                          // CombLeiXing.ListIndex of a type with sub-types; -1 for none
     const CatalogueState *catalogue = nullptr; // PartTable of the loaded type
     float DensityFactor = 1.0f;
+    double exactDensityFactor = 1.0; // the same factor unnarrowed, for the section types
     PrecisionMode precisionMode = PrecisionMode::SmartLow; // for JingDu
     // Evaluates an expression text (area, length) and returns its value as text, or the
     // empty text when the expression is refused or fails; shows its own messages.
     std::function<QString(const QString &)> evaluate;
 };
 
-// What the weight computation writes and keeps between runs. A step that fails leaves its
-// part as the previous run left it.
+// What the weight computation writes and keeps between runs. A step that fails for want of a
+// table row leaves its part as the previous run left it; one that fails on what a box holds
+// ends the run with no result (see WeightOutcome::faultBox).
 struct WeightDisplay
 {
     float UnitWeight = 0.0f; // kg per piece (types 1-6), kg/m (7-9, 11, 12), kg/m² (10)
@@ -42,6 +44,11 @@ struct WeightOutcome
     bool captionRed = false;   // a check failed: the caption colour becomes red
     bool disableCmdOK = false; // the entry check failed: CmdOK becomes disabled
     bool completed = false;    // the run got through: the automatic copy follows
+    // The box whose value made a step fail (a number too large for the computation, a text that
+    // is no number): the caption names it in red, the result is empty and there is no line.
+    // -1 when no box is at fault.
+    int faultBox = -1;
+    QString faultStatus; // names that box, for status panel 1
     // Section types: the section-table row the boxes pick (-1 for none) and the notes box of
     // that pick, which tells where a printed value differs from the section formula.
     int sectionRow = -1;

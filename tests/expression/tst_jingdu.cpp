@@ -55,6 +55,13 @@ void TestJingDu::modes_data()
                                                << "1000.0";
     QTest::newRow("low: exponent text input") << 0 << "1.23456789012346E+15"
                                               << "1.235E15";
+    // A value just below a power of ten whose 15-digit text is that power takes its pattern.
+    QTest::newRow("low: 16.4-6.4 reads back as 10") << 0 << "9.999999999999998"
+                                                    << "10.00";
+    QTest::newRow("low: 110/1.1 reads back as 100") << 0 << "99.99999999999999"
+                                                    << "100.0";
+    QTest::newRow("low: 1E8-1E-8 reads back as 1E8") << 0 << "99999999.99999999"
+                                                     << "1.00E08";
     QTest::newRow("high: below 10") << 1 << "0.5"
                                     << "0.5000";
     QTest::newRow("high: below 0.001") << 1 << "0.00012"
@@ -71,6 +78,10 @@ void TestJingDu::modes_data()
                                 << "0.000E00";
     QTest::newRow("high: tiny in exponent form") << 1 << "0.000000012345"
                                                  << "1.2345E-08";
+    QTest::newRow("high: reads back as 10") << 1 << "9.999999999999998"
+                                            << "10.000";
+    QTest::newRow("high: reads back as 1E10") << 1 << "9999999999.999998"
+                                              << "1.000E10";
     QTest::newRow("four decimals: third") << 2 << "0.333333333333333"
                                           << "0.3333";
     QTest::newRow("four decimals: fixed three") << 2 << "5"
@@ -79,12 +90,18 @@ void TestJingDu::modes_data()
                                                            << "2.00E-05";
     QTest::newRow("four decimals: 1E8 in exponent form") << 2 << "100000000"
                                                          << "1.00E08";
+    QTest::newRow("four decimals: reads back as 0.0001") << 2 << "9.999999999999999E-05"
+                                                         << "0.0001";
+    QTest::newRow("four decimals: reads back as 1E8") << 2 << "99999999.99999999"
+                                                      << "1.00E08";
     QTest::newRow("exponent: thousands") << 3 << "1234"
                                          << "1.234E03";
     QTest::newRow("exponent: half") << 3 << "0.5"
                                     << "5.000E-01";
     QTest::newRow("exponent: mantissa rounds to ten") << 3 << "9.99996"
                                                       << "1.000E01";
+    QTest::newRow("exponent: reads back as 10") << 3 << "9.999999999999998"
+                                                << "1.000E01";
     QTest::newRow("exponent: non-number unchanged") << 3 << "abc"
                                                     << "abc";
     QTest::newRow("exponent: empty unchanged") << 3 << ""

@@ -1,4 +1,5 @@
 #include "platform/qtprompts.h"
+#include "platform/qttranslation.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -124,6 +125,27 @@ private Q_SLOTS:
         QVERIFY(modal);
         QVERIFY(plain);
         QCOMPARE(got, answer);
+    }
+
+    // Qt's own texts come in Chinese, as the program installs them at start-up.
+    void standardButtonsAreChinese()
+    {
+        QVERIFY(installQtChineseTranslation());
+        QStringList seen;
+        DialogDriver driver([&](QWidget *dialog) {
+            auto *box = qobject_cast<QMessageBox *>(dialog);
+            QVERIFY(box);
+            seen << box->button(QMessageBox::Yes)->text() << box->button(QMessageBox::No)->text();
+            box->button(QMessageBox::No)->click();
+        });
+        QtPrompts prompts;
+        prompts.message(MessageIcon::Exclamation, QStringLiteral("清空"), QStringLiteral("清空清单？"),
+                        MessageButtons::YesNo);
+        QCOMPARE(seen, QStringList({QStringLiteral("是(&Y)"), QStringLiteral("否(&N)")}));
+        QCOMPARE(QMessageBox(QMessageBox::Information, {}, {}, QMessageBox::Ok | QMessageBox::Cancel)
+                     .button(QMessageBox::Ok)
+                     ->text(),
+                 QStringLiteral("确定"));
     }
 
     void inputBoxReturnsTypedTextOrEmptyOnCancel_data()

@@ -251,14 +251,14 @@ void TestRWini::failedWritesKeepTheFileAndAreNotedOnce_data()
 {
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("reason");
-    const QString access = QStringLiteral("路径/文件访问错误");
-    QTest::newRow("settings file is a folder") << "folder" << access;
-    QTest::newRow("read-only settings file") << "read-only" << access;
+    // The system's reason where there is one, in Chinese.
+    QTest::newRow("settings file is a folder") << "folder" << QStringLiteral("是一个文件夹");
+    QTest::newRow("read-only settings file") << "read-only" << QStringLiteral("文件为只读");
     QTest::newRow("program folder is a file") << "parent-file" << QStringLiteral("路径未找到");
     QTest::newRow("program folder gone") << "missing" << QStringLiteral("路径未找到");
     QTest::newRow("unusable file name") << "bad-name" << QStringLiteral("错误的文件名或号码");
-    QTest::newRow("read-only file system") << "read-only-mount" << access;
-    QTest::newRow("full disk") << "full-mount" << access;
+    QTest::newRow("read-only file system") << "read-only-mount" << QStringLiteral("文件为只读");
+    QTest::newRow("full disk") << "full-mount" << QStringLiteral("磁盘已满");
 }
 
 // Stores, reads with a write-back, and stores again where the file cannot be written: none of

@@ -4,6 +4,8 @@
 #include "platform/version.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -48,6 +50,7 @@ private slots:
     void failedSettingsWriteIsNotedOnce();
     void handOverRestoresTheWindow_data();
     void handOverRestoresTheWindow();
+    void handOverDuringAStartUpBoxKeepsTheWindowHidden();
     void statusBarHasClockPanels();
     void linkEditorTakesThePanelsPlace();
     void tabOrderFollowsTheRows_data();
@@ -158,6 +161,9 @@ void TestFrmMainStartup::historyIsLoaded_data()
         << QStringLiteral("载入表达式0:1");
     QTest::newRow("a negative count loads nothing")
         << QStringLiteral("数量=-2\n记录0=1\n") << QStringList{} << QStringLiteral("表达式记录：8 个");
+    QTest::newRow("a count beyond 16 bits loads the entries held and is written back")
+        << QStringLiteral("数量=40000\n记录0=1\n记录1=2\n记录3=4\n")
+        << QStringList{QStringLiteral("1"), QStringLiteral("2")} << QStringLiteral("载入表达式1:2");
     const QString longEntry = QStringLiteral("1+").repeated(150) + QStringLiteral("1");
     QTest::newRow("a long entry scrolls in the box")
         << QStringLiteral("数量=1\n记录0=") + longEntry + QStringLiteral("\n") << QStringList{longEntry}
@@ -187,6 +193,7 @@ void TestFrmMainStartup::historyIsLoaded()
     QCOMPARE(h.expressionBox()->currentText(), QString());
     QVERIFY(!h.window->findChild<QPushButton *>(QStringLiteral("CmdOK"))->isEnabled());
     QVERIFY(h.prompts.calls.isEmpty());
+    QVERIFY(!h.iniLines().contains(QStringLiteral("数量=40000")));
     // The window opens as wide as without a history, and what it shows fits.
     Harness plain;
     plain.startShown();
@@ -411,7 +418,7 @@ void TestFrmMainStartup::failedSettingsWriteIsNotedOnce()
     const QString before = h.iniText();
     QVERIFY(QFile::setPermissions(h.iniPath(), QFileDevice::ReadOwner));
     h.action(QStringLiteral("MSBDSSL(2)"))->trigger();
-    QTRY_COMPARE(w.panelText(1), QStringLiteral("设置未能保存：路径/文件访问错误"));
+    QTRY_COMPARE(w.panelText(1), QStringLiteral("设置未能保存：文件为只读"));
     h.action(QStringLiteral("MSBDSSL(3)"))->trigger();
     QTest::qWait(20);
     QCOMPARE(w.panelText(1), QStringLiteral("表达式记录：24 个"));
@@ -446,6 +453,35 @@ void TestFrmMainStartup::handOverRestoresTheWindow()
     QTRY_VERIFY(w.isActiveWindow());
 }
 
+// A second start while a start-up box waits for the user: the box's event loop runs the
+// hand-over, which must not show the window that start-up has not finished.
+void TestFrmMainStartup::handOverDuringAStartUpBoxKeepsTheWindowHidden()
+{
+    struct HandOverDuringBox : RecordingPrompts
+    {
+        std::function<void()> duringBox;
+        MessageAnswer message(MessageIcon icon, const QString &title, const QString &text,
+                              MessageButtons buttons) override
+        {
+            duringBox();
+            return RecordingPrompts::message(icon, title, text, buttons);
+        }
+    };
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(RWini::fileName())); // a folder where the settings file goes
+    HandOverDuringBox prompts;
+    RecordingShell shell;
+    FrmMain w(prompts, shell, dir.path(), [] {});
+    bool shownDuringBox = false;
+    prompts.duringBox = [&] {
+        w.Form_LinkExecute(QStringLiteral("Normal"));
+        shownDuringBox = w.isVisible();
+    };
+    w.Form_Load();
+    QCOMPARE(prompts.calls.size(), 1);
+    QVERIFY(!shownDuringBox);
+}
+
 void TestFrmMainStartup::statusBarHasClockPanels()
 {
     Harness h;
@@ -461,6 +497,7 @@ void TestFrmMainStartup::statusBarHasClockPanels()
 void TestFrmMainStartup::linkEditorTakesThePanelsPlace()
 {
     Harness h;
+    h.writeIni(QStringLiteral("[链接]\n数量=2\n链接0名称=甲\n链接0地址=/a\n链接1名称=乙\n链接1地址=/b\n"));
     h.startShown();
     auto *calculator = h.find<QWidget>(QStringLiteral("PicMain"));
     QAction *typeMenu = h.find<QMenu>(QStringLiteral("MnuF"))->menuAction();
@@ -468,6 +505,14 @@ void TestFrmMainStartup::linkEditorTakesThePanelsPlace()
     QVERIFY(!calculator->isVisible());
     QVERIFY(h.find<QWidget>(QStringLiteral("PicSet"))->isVisible());
     QVERIFY(!typeMenu->isEnabled());
+    // The list takes the focus in the window, but no row is picked: only 添加 and 关  闭 work,
+    // so 删除 at once deletes nothing.
+    QApplication::processEvents();
+    QCOMPARE(h.find<QListWidget>(QStringLiteral("ListLJ"))->selectedItems().size(), 0);
+    QString enabled;
+    for (int i = 0; i < 7; ++i)
+        enabled += h.button(QStringLiteral("CmdLianJie(%1)").arg(i))->isEnabled() ? u'1' : u'0';
+    QCOMPARE(enabled, QStringLiteral("0100001"));
     h.button(QStringLiteral("CmdLianJie(6)"))->click();
     QVERIFY(calculator->isVisible());
     QVERIFY(!h.find<QWidget>(QStringLiteral("PicSet"))->isVisible());

@@ -1,6 +1,8 @@
 #include "test_frmmain_harness.h"
 
 #include "common/numbertext.h"
+#include "expression/jingdu.h"
+#include "ui/elidedlinelabel.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -114,13 +116,14 @@ private slots:
     void editingKeysWorkAsInAnyTextBox();
     void pickRunsTheChangeHandlerOnce_data();
     void pickRunsTheChangeHandlerOnce();
-    void failingStepKeepsWhatTheWindowShows_data();
-    void failingStepKeepsWhatTheWindowShows();
+    void failingStepShowsNoResult_data();
+    void failingStepShowsNoResult();
     void enterMovesToTheNextVisibleBox();
     void markedEntriesShowRed();
     void backToTheExpressionCalculator();
     void sectionTypes_data();
     void sectionTypes();
+    void longSizeEndsInsideTheWindow();
 };
 
 void TestFrmMainWeight::everyTypeByEveryRoute_data()
@@ -467,8 +470,12 @@ void TestFrmMainWeight::editingKeysWorkAsInAnyTextBox()
     if (!clipboard.isEmpty())
         QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
     // The text counts by its leading number, as typed: "3abc" is 3 mm.
-    if (readNumberPrefix(expected) > 0)
-        QVERIFY(!h.resultBox()->text().isEmpty());
+    if (readNumberPrefix(expected) > 0) {
+        // M20: 73.419 g of head and 2.218 g a millimetre; the unit weight is its shown text.
+        const QString unit =
+            JingDu((2.218 * readNumberPrefix(expected) + 73.419) / 1000, PrecisionMode::SmartLow);
+        QCOMPARE(h.resultBox()->text(), JingDu(readNumberPrefix(unit), PrecisionMode::SmartLow));
+    }
 }
 
 void TestFrmMainWeight::pickRunsTheChangeHandlerOnce_data()
@@ -516,44 +523,60 @@ void TestFrmMainWeight::pickRunsTheChangeHandlerOnce()
     QCOMPARE(h.prompts.calls.size(), notices);
 }
 
-void TestFrmMainWeight::failingStepKeepsWhatTheWindowShows_data()
+void TestFrmMainWeight::failingStepShowsNoResult_data()
 {
-    // The box is emptied (the result goes, the caption asks for a value), then gets ".." or
-    // "*" and, at its start, a digit: the run has a positive entry whose step fails.
+    // The box gets a tail whose run fails and then, at its start, a digit: the run has a positive
+    // entry whose step fails. Nothing of the earlier run may stay or be copied again.
     QTest::addColumn<int>("type");
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("tail");
     QTest::addColumn<QString>("caption");
-    const QString refused = Crlf + QStringLiteral("◆ 「参数」 必须大于0 ◆");
-    QTest::newRow("plate: an area that does not calculate leaves no total")
-        << 10 << 2 << ".."
-        << QStringLiteral("※ 单重: 78.500 kg/m^2； kg/块") + Crlf + QStringLiteral("※ 标准: GB/T 709-2006") +
-               Crlf + QStringLiteral("※ [面积] 可进行乘法运算");
-    QTest::newRow("angle: a length that does not calculate leaves no total")
-        << 11 << 3 << ".."
-        << QStringLiteral("※ 单重: 3.776 kg/m") + Crlf + QStringLiteral("※ 标准: GB/T 9787-1988") + Crlf +
-               QStringLiteral("※ [长度] 可进行乘法运算");
-    QTest::newRow("plate: an unfinished product keeps the caption shown") << 10 << 2 << "*" << refused;
+    QTest::addColumn<QString>("status"); // empty: the run ends before any step
+    QTest::newRow("plate: an area that does not calculate") << 10 << 2 << ".."
+                                                            << "◆ 「面积(mm^2)」 无法计算 ◆"
+                                                            << "「面积(mm^2)」无法计算！";
+    QTest::newRow("angle: a length that does not calculate") << 11 << 3 << ".."
+                                                             << "◆ 「长度(mm)」 无法计算 ◆"
+                                                             << "「长度(mm)」无法计算！";
+    QTest::newRow("channel: a length of 400 nines")
+        << 8 << 2 << QString(400, u'9') << "◆ 「长度(mm)」 数值过大 ◆"
+        << "「长度(mm)」数值过大！";
+    QTest::newRow("square bar: a side too large for the unit weight")
+        << 17 << 1 << "1" + QString(21, u'0') << "◆ 「边长(mm)」 数值过大 ◆"
+        << "「边长(mm)」数值过大！";
+    QTest::newRow("plate: an unfinished product keeps the caption shown")
+        << 10 << 2 << "*"
+        << "◆ 「参数」 必须大于0 ◆" << QString();
 }
 
-void TestFrmMainWeight::failingStepKeepsWhatTheWindowShows()
+void TestFrmMainWeight::failingStepShowsNoResult()
 {
     QFETCH(int, type);
     QFETCH(int, row);
     QFETCH(QString, tail);
     QFETCH(QString, caption);
+    QFETCH(QString, status);
     Harness h;
-    h.startShown();
+    FrmMain &w = h.startShown();
     choose(h, type, Route::Menu);
     QVERIFY(!h.resultBox()->text().isEmpty());
+    QVERIFY(h.button(QStringLiteral("CmdAddToList"))->isEnabled());
     QLineEdit *edit = box(h, row)->lineEdit();
     retype(box(h, row), tail);
     QCOMPARE(h.resultBox()->text(), QString());
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     QTest::keyClick(edit, Qt::Key_Home);
     QTest::keyClicks(edit, QStringLiteral("5"));
     QCOMPARE(edit->text(), QStringLiteral("5") + tail);
     QCOMPARE(h.resultBox()->text(), QString());
-    QCOMPARE(label(h, QStringLiteral("LabDanZhong"))->text(), caption);
+    QCOMPARE(label(h, QStringLiteral("LabDanZhong"))->text(), Crlf + caption);
+    QVERIFY(!h.button(QStringLiteral("CmdAddToList"))->isEnabled());
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+    if (status.isEmpty())
+        return;
+    QCOMPARE(w.panelText(1), status);
+    QCOMPARE(label(h, QStringLiteral("LabDanZhong"))->palette().color(QPalette::WindowText),
+             QColor(255, 0, 0));
 }
 
 void TestFrmMainWeight::enterMovesToTheNextVisibleBox()
@@ -660,7 +683,7 @@ void TestFrmMainWeight::sectionTypes_data()
         << "※ 单重: 12.43794 kg/m；18.66kg/根"
         << "※ 规格: 100×80×8×10"
         << "18.66" << false;
-    QTest::newRow("flat bar 60 typed into the first box") << 16 << "1.962"
+    QTest::newRow("flat bar 60 typed into the first box") << 16 << "1.963"
                                                           << "60" << QStringList() << "2500"
                                                           << "※ 单重: 2.676 kg/m；6.690kg/根"
                                                           << "※ 规格: 60×5"
@@ -670,6 +693,11 @@ void TestFrmMainWeight::sectionTypes_data()
                                                  << "※ 单重: 5.575 kg/m；5.575kg/根"
                                                  << "※ 规格: 25×25"
                                                  << "5.575" << false;
+    QTest::newRow("square bar 23.7 typed, not in the list and not wrong") << 17 << "3.140"
+                                                                          << "23.7" << QStringList() << "1000"
+                                                                          << "※ 单重: 5.010 kg/m；5.010kg/根"
+                                                                          << "※ 规格: 23.7×23.7"
+                                                                          << "5.010" << false;
     QTest::newRow("hexagon bar 30 from its list") << 18 << "2.719"
                                                   << "30" << QStringList() << "1200"
                                                   << "※ 单重: 6.952 kg/m；8.343kg/根"
@@ -693,6 +721,10 @@ void TestFrmMainWeight::sectionTypes()
     choose(h, type, Route::Menu);
     QCOMPARE(h.resultBox()->text(), opening);
     QCOMPARE(QGuiApplication::clipboard()->text(), opening);
+    // One metre of one piece: the unit weight, the piece weight and the total are one value.
+    const QString openingLine = label(h, QStringLiteral("LabDanZhong"))->text().section(Crlf, 0, 0);
+    QCOMPARE(readNumberPrefix(openingLine.section(u' ', 2)), readNumberPrefix(opening));
+    QCOMPARE(readNumberPrefix(openingLine.section(u'；', 1)), readNumberPrefix(opening));
 
     QComboBox *sizes = box(h, w.catalogue().SizeBoxIndex);
     const int entry = sizes->findText(size);
@@ -701,6 +733,7 @@ void TestFrmMainWeight::sectionTypes()
     else
         retype(sizes, size);
     QCOMPARE(sizes->currentText(), size);
+    QCOMPARE(sizes->palette().color(QPalette::Text), QColor(0, 0, 0));
     if (!sizes->isEditable()) // a picked model shows whole, not cut by the box
         QVERIFY(sizes->width() > sizes->fontMetrics().horizontalAdvance(size));
     if (!walls.isEmpty()) {
@@ -732,6 +765,21 @@ void TestFrmMainWeight::sectionTypes()
     quantity->setFocus();
     QTest::keyClick(quantity, Qt::Key_Return);
     QVERIFY(sizes->hasFocus());
+}
+
+void TestFrmMainWeight::longSizeEndsInsideTheWindow()
+{
+    Harness h;
+    FrmMain &w = h.startShown();
+    choose(h, 17, Route::Menu);
+    retype(box(h, 1), QStringLiteral("123456789012345678"));
+    auto *unitLines = w.findChild<ElidedLineLabel *>(QStringLiteral("LabDanZhong"));
+    QVERIFY(unitLines->text().contains(QStringLiteral("※ 规格: 1.23456789012346E+17×1.23456789012346E+17")));
+    QVERIFY(unitLines->mapTo(&w, QPoint(unitLines->width(), 0)).x() <= w.width());
+    const QStringList shown = unitLines->shownLines();
+    QVERIFY(shown.at(0).endsWith(u'…'));
+    for (const QString &line : shown)
+        QVERIFY(unitLines->fontMetrics().horizontalAdvance(line) <= unitLines->contentsRect().width());
 }
 
 QTEST_MAIN(TestFrmMainWeight)

@@ -1,5 +1,7 @@
 #include "weight/material.h"
 
+#include "common/numbertext.h"
+
 #include <QtTest>
 
 class TestMaterial : public QObject
@@ -47,6 +49,8 @@ void TestMaterial::fixedMaterials()
     QCOMPARE(choice.checked, static_cast<Material>(index));
     QCOMPARE(choice.DensityFactor, factor);
     QCOMPARE(material.DensityFactor(), factor);
+    QCOMPARE(material.exactDensityFactor(),
+             readNumberStrict(singleText(factor)).value()); // 1.1363 as written
     QCOMPARE(choice.panel2Text, panel2);
     QCOMPARE(choice.panel2Visible, panel2Visible);
     QCOMPARE(choice.panel1Text, panel1);
@@ -98,6 +102,8 @@ void TestMaterial::customEntry()
         // Exactly, not within QCOMPARE's float tolerance: a single-precision quotient is one
         // unit off in the last place for 8.4.
         QVERIFY(choice.DensityFactor == static_cast<float>(static_cast<double>(density) / 7.85));
+        // The section types take the density as typed, over 7.85, in double.
+        QVERIFY(material.exactDensityFactor() == readNumberStrict(densityText).value() / 7.85);
         QVERIFY(choice.panel2Visible);
     } else {
         QCOMPARE(choice.notices,
