@@ -10,7 +10,6 @@ namespace {
 namespace Text {
 const QString Hole = QStringLiteral("孔");
 const QString Shaft = QStringLiteral("轴");
-const QString Standard = QStringLiteral("※ 标准: GB/T 1800.1-2020");
 const QString Note1 = QStringLiteral(
     "  ① 公差配合，标准：GB/T 1800.1-2020（等同 ISO 286-1:2010），标准公差 IT01～IT18，"
     "基本偏差 a～zc、A～ZC，基本尺寸至 3150 mm。");
@@ -205,13 +204,16 @@ ClassLookup classLimits(const ToleranceClass &c, Hundredths size)
                        millimetreText(deviation, true));
         limits.notes = withNote(limits.notes, QStringLiteral("Δ"), delta->note);
     }
-    // es and EI are the upper and lower limits nearest zero for a…h, A…H; ei and ES for the rest.
+    // The printed deviation is es (a…h) or EI (A…H), the upper or lower limit; the other limit
+    // lies one IT away.
     const bool upper = cell->deviation == u"es" || cell->deviation == u"ES";
     limits.upper = upper ? deviation : deviation + it->value;
     limits.lower = upper ? deviation - it->value : deviation;
-    limits.rule = QStringLiteral("%1：%2，%3 = %2 %4 IT，%5")
-                      .arg(c.text(), how, upper ? (hole ? QStringLiteral("EI") : QStringLiteral("ei")) : (hole ? QStringLiteral("ES") : QStringLiteral("es")),
-                           upper ? QStringLiteral("−") : QStringLiteral("+"), itName);
+    const QString other = upper ? (hole ? QStringLiteral("EI") : QStringLiteral("ei"))
+                                : (hole ? QStringLiteral("ES") : QStringLiteral("es"));
+    limits.rule = QStringLiteral("%1：%2，%3 = %4 %5 IT%6 = %7（%8）")
+                      .arg(c.text(), how, other, cell->deviation, upper ? QStringLiteral("−") : QStringLiteral("+"),
+                           gradeText(c.grade), millimetreText(upper ? limits.lower : limits.upper, true), itName);
     return {limits, {}};
 }
 
@@ -245,7 +247,6 @@ LookupAnswer lookUpFit(QStringView sizeBox, QStringView holeBox, QStringView sha
     answer.notes = {Text::Note1, Text::Note2, Text::Note3 + Text::NoDataNotes};
     const auto fail = [&answer](const QString &why) {
         answer.lines.append(why);
-        answer.lines.append(Text::Standard);
         answer.failed = true;
         answer.status = why;
         return answer;
@@ -291,7 +292,6 @@ LookupAnswer lookUpFit(QStringView sizeBox, QStringView holeBox, QStringView sha
         answer.notes[2] = Text::Note3 + notes.join(QStringLiteral("；"));
     if (!missing.isEmpty()) {
         answer.lines.append(missing);
-        answer.lines.append(Text::Standard);
         answer.failed = true;
         answer.status = missing.join(QStringLiteral("；"));
         return answer;
@@ -314,7 +314,6 @@ LookupAnswer lookUpFit(QStringView sizeBox, QStringView holeBox, QStringView sha
         answer.lines.append(pattern.arg(millimetreText(fit.first, true), millimetreText(fit.second, true)) +
                             (standing == FitStanding::Preferred ? Text::Preferred : Text::NotPreferred));
     }
-    answer.lines.append(Text::Standard);
     answer.status = Text::Found + answer.result;
     return answer;
 }

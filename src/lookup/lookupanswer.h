@@ -10,7 +10,7 @@
 // What one lookup gives the window: the lines under the boxes, the result, the notes box.
 struct LookupAnswer
 {
-    QStringList lines;   // shown under the boxes, the standard last
+    QStringList lines;   // shown under the boxes, at most three
     bool failed = false; // something asked for is not defined: the lines show in red, no result
     QString result;      // the result box; empty when the lookup failed
     QString status;      // status panel 1

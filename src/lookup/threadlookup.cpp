@@ -8,7 +8,6 @@
 namespace {
 
 namespace Text {
-const QString Standard = QStringLiteral("※ 标准: GB/T 193-2003, GB/T 196-2003");
 const QString Note1 = QStringLiteral(
     "  ① 普通螺纹，直径与螺距系列 GB/T 193-2003（等同 ISO 261:1998），基本尺寸 GB/T 196-2003"
     "（ISO 724）；M1～M68，粗牙与细牙。");
@@ -102,7 +101,7 @@ LookupAnswer lookUpThread(QStringView typed)
     LookupAnswer answer;
     answer.notes = {Text::Note1, Text::Note2, Text::Note3 + Text::NoDataNotes};
     const auto fail = [&answer](const QString &why) {
-        answer.lines = {why, Text::Standard};
+        answer.lines = {why};
         answer.failed = true;
         answer.status = why;
         return answer;
@@ -134,7 +133,6 @@ LookupAnswer lookUpThread(QStringView typed)
         &drill == &row->tapDrill
             ? QStringLiteral("底孔钻头 %1（d − P）").arg(drill.text)
             : QStringLiteral("底孔钻头 %1（常用值；d − P = %2）").arg(drill.text, row->tapDrill.text),
-        Text::Standard,
     };
     answer.result = drill.text;
     answer.status = QStringLiteral("已查得：%1 底孔钻头 %2").arg(name, drill.text);

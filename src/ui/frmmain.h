@@ -19,6 +19,7 @@
 
 class GaugeWindows;
 class LinksController;
+class LookupPanel;
 class MaterialList;
 class MaterialListFile;
 class MaterialListModel;
@@ -140,6 +141,7 @@ private:
     // The calculate command, the result row and the settings menu (frmmain.cpp).
     bool runExpressionBranch();
     bool runWeightBranch();
+    bool runLookupBranch();
     void MSBDSSL_Click(int index);
     void MSjddw_Click(int index);
     void MSJingDu_Click(int index);
@@ -150,12 +152,12 @@ private:
     void MnuS_FZ_Click();
 
     // Type switching (frmmain_types.cpp).
-    void CombJS_Click(int index);
     void Toolbar_ButtonClick(int button);
     void showExpressionLayout();
-    void showWeightLayout();
+    void showWeightLayout(bool lookup);
     void selectTypeEntry(int index);
     WeightPanel &weightPanel();
+    LookupPanel &lookupPanel();
 
     void setPanelText(int panel, const QString &text);
     void endProgram();
@@ -169,6 +171,7 @@ private:
     RWini m_rwini;
     ExpressionPanel *m_expressionPanel = nullptr; // owned by PicMain
     WeightPanel *m_weightPanel = nullptr;         // owned by PicMain; built when the start-up measures it
+    LookupPanel *m_lookupPanel = nullptr;         // owned by PicMain; built at the first lookup
     LinksController *m_links = nullptr; // owned as a child QObject; builds its editor when first used
     std::unique_ptr<GaugeWindows> m_gauge;
     std::unique_ptr<MaterialList> m_materialList;

@@ -71,10 +71,9 @@ void TestLookups::fitOfEveryKindAndHoleRule()
     const LookupAnswer answer = lookUpFit(size, hole, shaft);
     QVERIFY2(!answer.failed, qPrintable(answer.lines.join(u" | "_qs)));
     QCOMPARE(answer.result, result);
-    QCOMPARE(answer.lines.size(), (hole.isEmpty() || shaft.isEmpty() ? 1 : 3) + 1);
+    QCOMPARE(answer.lines.size(), hole.isEmpty() || shaft.isEmpty() ? 1 : 3);
     if (!fitLine.isEmpty())
         QCOMPARE(answer.lines.at(2), fitLine);
-    QCOMPARE(answer.lines.last(), u"※ 标准: GB/T 1800.1-2020"_qs);
 }
 
 void TestLookups::undefinedClassNamesWhatIsMissing_data()
@@ -146,7 +145,7 @@ void TestLookups::threadDesignations()
     QCOMPARE(answer.failed, result.isEmpty());
     QCOMPARE(answer.result, result);
     QVERIFY2(answer.lines.contains(line), qPrintable(answer.lines.join(u" | "_qs)));
-    QCOMPARE(answer.lines.last(), u"※ 标准: GB/T 193-2003, GB/T 196-2003"_qs);
+    QCOMPARE(answer.lines.size(), result.isEmpty() ? 1 : 3);
 }
 
 void TestLookups::millimetreTexts_data()
