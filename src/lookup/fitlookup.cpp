@@ -10,13 +10,13 @@ namespace {
 namespace Text {
 const QString Hole = QStringLiteral("孔");
 const QString Shaft = QStringLiteral("轴");
-const QString Note1 = QStringLiteral(
-    "  ① 公差配合，标准：GB/T 1800.1-2020（等同 ISO 286-1:2010），标准公差 IT01～IT18，"
-    "基本偏差 a～zc、A～ZC，基本尺寸至 3150 mm。");
-const QString Note2 = QStringLiteral(
-    "  ② 另一极限偏差 = 基本偏差 ± IT；js、JS = ±IT/2；孔 A～H：EI = −es，K～ZC：ES = −ei，"
-    "K、M、N ≤ IT8 与 P～ZC ≤ IT7 在 3～500 mm 另加 Δ；J6、J7、J8 为表列值；"
-    "M6 在 250～315 mm 为 ES = −9 µm；N 在 IT8 以上于 3～500 mm 为 0。");
+const QString Note1 =
+    QStringLiteral("  ① 公差配合，标准：GB/T 1800.1-2020（等同 ISO 286-1:2010），标准公差 IT01～IT18，"
+                   "基本偏差 a～zc、A～ZC，基本尺寸至 3150 mm。");
+const QString Note2 =
+    QStringLiteral("  ② 另一极限偏差 = 基本偏差 ± IT；js、JS = ±IT/2；孔 A～H：EI = −es，K～ZC：ES = −ei，"
+                   "K、M、N ≤ IT8 与 P～ZC ≤ IT7 在 3～500 mm 另加 Δ；J6、J7、J8 为表列值；"
+                   "M6 在 250～315 mm 为 ES = −9 µm；N 在 IT8 以上于 3～500 mm 为 0。");
 const QString Note3 = QStringLiteral("  ③ 数据注释：");
 const QString NoDataNotes = QStringLiteral("所用数值均与标准公式一致，无注释。");
 const QString SizeMissing = QStringLiteral("请输入基本尺寸(mm)");
@@ -34,8 +34,8 @@ constexpr Hundredths MaxSize = 3150 * HundredthsPerMm;
 constexpr Hundredths OneMm = HundredthsPerMm;
 
 const std::array<QStringView, 28> ShaftLetters = {
-    u"a", u"b", u"c", u"cd", u"d", u"e", u"ef", u"f", u"fg", u"g", u"h", u"j", u"js", u"k",
-    u"m", u"n", u"p", u"r", u"s", u"t", u"u", u"v", u"x", u"y", u"z", u"za", u"zb", u"zc"};
+    u"a", u"b", u"c", u"cd", u"d", u"e", u"ef", u"f", u"fg", u"g", u"h", u"j",  u"js", u"k",
+    u"m", u"n", u"p", u"r",  u"s", u"t", u"u",  u"v", u"x",  u"y", u"z", u"za", u"zb", u"zc"};
 
 QString gradeText(int grade)
 {
@@ -119,8 +119,8 @@ QString classLine(const ToleranceClass &c, Hundredths size, const ClassLimits &l
 
 QString drawingText(const ToleranceClass &c, const ClassLimits &limits)
 {
-    return QStringLiteral("%1(%2/%3)").arg(c.text(), millimetreText(limits.upper, true),
-                                            millimetreText(limits.lower, true));
+    return QStringLiteral("%1(%2/%3)")
+        .arg(c.text(), millimetreText(limits.upper, true), millimetreText(limits.lower, true));
 }
 
 } // namespace
@@ -137,7 +137,9 @@ ParsedClass parseToleranceClass(QStringView text, FitMember member)
     const QRegularExpressionMatch match = pattern.match(trimmed);
     const QString name = memberName(member);
     if (!match.hasMatch())
-        return {std::nullopt, QStringLiteral("%1的公差带代号应为字母加公差等级，如 %2").arg(name, member == FitMember::Hole ? QStringLiteral("H7") : QStringLiteral("g6"))};
+        return {std::nullopt,
+                QStringLiteral("%1的公差带代号应为字母加公差等级，如 %2")
+                    .arg(name, member == FitMember::Hole ? QStringLiteral("H7") : QStringLiteral("g6"))};
     const QString lower = match.captured(1).toLower();
     if (std::find(ShaftLetters.begin(), ShaftLetters.end(), lower) == ShaftLetters.end())
         return {std::nullopt, QStringLiteral("%1的基本偏差没有 %2").arg(name, match.captured(1))};
@@ -160,13 +162,16 @@ ClassLookup classLimits(const ToleranceClass &c, Hundredths size)
     }
     const StandardToleranceRow *it = standardTolerance(c.grade, size);
     if (!it) {
-        return {std::nullopt, c.grade <= 0
-                                  ? QStringLiteral("%1：标准只给出 500 mm 以内的 IT%2").arg(name, gradeText(c.grade))
-                                  : QStringLiteral("%1：标准未给出 Φ%2 的 IT%3").arg(name, sizeText(size), gradeText(c.grade))};
+        return {
+            std::nullopt,
+            c.grade <= 0
+                ? QStringLiteral("%1：标准只给出 500 mm 以内的 IT%2").arg(name, gradeText(c.grade))
+                : QStringLiteral("%1：标准未给出 Φ%2 的 IT%3").arg(name, sizeText(size), gradeText(c.grade))};
     }
     ClassLimits limits;
     limits.notes = withNote({}, QStringLiteral("IT%1").arg(gradeText(c.grade)), it->note);
-    const QString itName = QStringLiteral("IT%1 = %2").arg(gradeText(c.grade), millimetreText(it->value, false));
+    const QString itName =
+        QStringLiteral("IT%1 = %2").arg(gradeText(c.grade), millimetreText(it->value, false));
     if (c.letter.compare(u"js", Qt::CaseInsensitive) == 0) {
         limits.upper = it->value / 2;
         limits.lower = -limits.upper;
@@ -180,7 +185,8 @@ ClassLookup classLimits(const ToleranceClass &c, Hundredths size)
         const QString covered = coveredSizes(rows, c.letter, c.grade);
         return {std::nullopt, covered.isEmpty()
                                   ? QStringLiteral("%1：标准未给出此公差等级的基本偏差").arg(name)
-                                  : QStringLiteral("%1：标准在 Φ%2 未给出基本偏差（只有 %3）").arg(name, sizeText(size), covered)};
+                                  : QStringLiteral("%1：标准在 Φ%2 未给出基本偏差（只有 %3）")
+                                        .arg(name, sizeText(size), covered)};
     }
     if (cell->provisional()) {
         int from = cell->step.over;
@@ -188,20 +194,23 @@ ClassLookup classLimits(const ToleranceClass &c, Hundredths size)
             if (row.letter == c.letter && row.provisional())
                 from = std::min(from, row.step.over);
         }
-        return {std::nullopt, QStringLiteral("%1：%2 mm 以上的基本偏差尚待核对，暂不提供").arg(name).arg(from)};
+        return {std::nullopt,
+                QStringLiteral("%1：%2 mm 以上的基本偏差尚待核对，暂不提供").arg(name).arg(from)};
     }
     limits.notes = withNote(limits.notes, cell->letter + QStringLiteral(" 基本偏差"), cell->note);
     Hundredths deviation = cell->value;
     QString how = QStringLiteral("%1 = %2").arg(cell->deviation, millimetreText(cell->value, true));
     if (cell->plusDelta) {
-        const auto delta = std::find_if(fitTables().deltas.begin(), fitTables().deltas.end(),
-                                        [&](const DeltaRow &d) { return d.grade == c.grade && d.step.holds(size); });
+        const auto delta =
+            std::find_if(fitTables().deltas.begin(), fitTables().deltas.end(),
+                         [&](const DeltaRow &d) { return d.grade == c.grade && d.step.holds(size); });
         if (delta == fitTables().deltas.end())
-            return {std::nullopt, QStringLiteral("%1：标准未给出 IT%2 的 Δ 值").arg(name, gradeText(c.grade))};
+            return {std::nullopt,
+                    QStringLiteral("%1：标准未给出 IT%2 的 Δ 值").arg(name, gradeText(c.grade))};
         deviation += delta->value;
         how = QStringLiteral("%1 = %2 + Δ(%3) = %4")
-                  .arg(cell->deviation, millimetreText(cell->value, true), millimetreText(delta->value, false),
-                       millimetreText(deviation, true));
+                  .arg(cell->deviation, millimetreText(cell->value, true),
+                       millimetreText(delta->value, false), millimetreText(deviation, true));
         limits.notes = withNote(limits.notes, QStringLiteral("Δ"), delta->note);
     }
     // The printed deviation is es (a…h) or EI (A…H), the upper or lower limit; the other limit
@@ -211,9 +220,10 @@ ClassLookup classLimits(const ToleranceClass &c, Hundredths size)
     limits.lower = upper ? deviation - it->value : deviation;
     const QString other = upper ? (hole ? QStringLiteral("EI") : QStringLiteral("ei"))
                                 : (hole ? QStringLiteral("ES") : QStringLiteral("es"));
-    limits.rule = QStringLiteral("%1：%2，%3 = %4 %5 IT%6 = %7（%8）")
-                      .arg(c.text(), how, other, cell->deviation, upper ? QStringLiteral("−") : QStringLiteral("+"),
-                           gradeText(c.grade), millimetreText(upper ? limits.lower : limits.upper, true), itName);
+    limits.rule =
+        QStringLiteral("%1：%2，%3 = %4 %5 IT%6 = %7（%8）")
+            .arg(c.text(), how, other, cell->deviation, upper ? QStringLiteral("−") : QStringLiteral("+"),
+                 gradeText(c.grade), millimetreText(upper ? limits.lower : limits.upper, true), itName);
     return {limits, {}};
 }
 

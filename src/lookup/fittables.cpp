@@ -58,8 +58,9 @@ FitTables loadFitTables()
     for (qsizetype i = 0; i < fits.rowCount(); ++i) {
         const QString fit = fits.field(i, u"fit");
         const qsizetype slash = fit.indexOf(u'/');
-        tables.fits.append({fits.field(i, u"system"), fit.left(slash), fit.mid(slash + 1), fits.field(i, u"kind"),
-                            fits.field(i, u"preferred") == u"yes", fits.field(i, u"note")});
+        tables.fits.append({fits.field(i, u"system"), fit.left(slash), fit.mid(slash + 1),
+                            fits.field(i, u"kind"), fits.field(i, u"preferred") == u"yes",
+                            fits.field(i, u"note")});
     }
     const CsvTable classes = resourceTable(QStringLiteral("preferred_classes.csv"));
     for (qsizetype i = 0; i < classes.rowCount(); ++i) {

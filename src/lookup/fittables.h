@@ -19,7 +19,10 @@ struct SizeStep
     int over = 0;
     int upto = 0;
 
-    bool holds(Hundredths size) const { return size > over * HundredthsPerMm && size <= upto * HundredthsPerMm; }
+    bool holds(Hundredths size) const
+    {
+        return size > over * HundredthsPerMm && size <= upto * HundredthsPerMm;
+    }
 };
 
 // The standard-tolerance grades IT01, IT0, IT1 … IT18 as numbers: IT01 is -1.

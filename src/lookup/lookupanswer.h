@@ -10,10 +10,10 @@
 // What one lookup gives the window: the lines under the boxes, the result, the notes box.
 struct LookupAnswer
 {
-    QStringList lines;   // shown under the boxes, at most three
-    bool failed = false; // something asked for is not defined: the lines show in red, no result
-    QString result;      // the result box; empty when the lookup failed
-    QString status;      // status panel 1
+    QStringList lines;            // shown under the boxes, at most three
+    bool failed = false;          // something asked for is not defined: the lines show in red, no result
+    QString result;               // the result box; empty when the lookup failed
+    QString status;               // status panel 1
     std::array<QString, 3> notes; // the notes box: standard, rules used, the data's notes
 };
 

@@ -8,12 +8,12 @@
 namespace {
 
 namespace Text {
-const QString Note1 = QStringLiteral(
-    "  ① 普通螺纹，直径与螺距系列 GB/T 193-2003（等同 ISO 261:1998），基本尺寸 GB/T 196-2003"
-    "（ISO 724）；M1～M68，粗牙与细牙。");
-const QString Note2 = QStringLiteral(
-    "  ② d2 = D2 = d − 0.649519P，d1 = D1 = d − 1.082532P，d3 = d − 1.226869P；"
-    "应力截面积 As = π/4·((d2 + d3)/2)²；底孔钻头 d − P，有常用值（ISO 2306）时取常用值。");
+const QString Note1 =
+    QStringLiteral("  ① 普通螺纹，直径与螺距系列 GB/T 193-2003（等同 ISO 261:1998），基本尺寸 GB/T 196-2003"
+                   "（ISO 724）；M1～M68，粗牙与细牙。");
+const QString Note2 =
+    QStringLiteral("  ② d2 = D2 = d − 0.649519P，d1 = D1 = d − 1.082532P，d3 = d − 1.226869P；"
+                   "应力截面积 As = π/4·((d2 + d3)/2)²；底孔钻头 d − P，有常用值（ISO 2306）时取常用值。");
 const QString Note3 = QStringLiteral("  ③ 数据注释：");
 const QString NoDataNotes = QStringLiteral("无。");
 const QString Empty = QStringLiteral("请输入螺纹规格，如 M12 或 M12×1.25");
@@ -60,8 +60,7 @@ QString numberText(double value)
 
 std::optional<ThreadDesignation> parseThreadDesignation(QStringView text)
 {
-    static const QRegularExpression pattern(
-        QStringLiteral("^M?(\\d+(?:\\.\\d+)?)(?:[X×*](\\d*\\.?\\d+))?$"));
+    static const QRegularExpression pattern(QStringLiteral("^M?(\\d+(?:\\.\\d+)?)(?:[X×*](\\d*\\.?\\d+))?$"));
     QString compact = text.toString().toUpper();
     compact.remove(QRegularExpression(QStringLiteral("\\s")));
     const QRegularExpressionMatch match = pattern.match(compact);
@@ -92,7 +91,8 @@ double stressArea(const ThreadRow &row)
 
 const PrintedNumber &drillToUse(const ThreadRow &row)
 {
-    const bool differs = !row.practiceDrill.text.isEmpty() && !same(row.practiceDrill.value, row.tapDrill.value);
+    const bool differs =
+        !row.practiceDrill.text.isEmpty() && !same(row.practiceDrill.value, row.tapDrill.value);
     return differs ? row.practiceDrill : row.tapDrill;
 }
 
@@ -115,11 +115,13 @@ LookupAnswer lookUpThread(QStringView typed)
     if (!row) {
         const QString pitches = pitchesOf(designation->d);
         if (pitches.isEmpty())
-            return fail(QStringLiteral("GB/T 193 没有公称直径 %1 mm 的普通螺纹（M1～M68）").arg(numberText(designation->d)));
+            return fail(QStringLiteral("GB/T 193 没有公称直径 %1 mm 的普通螺纹（M1～M68）")
+                            .arg(numberText(designation->d)));
         if (designation->pitch)
             return fail(QStringLiteral("M%1 没有螺距 %2（%3）")
                             .arg(numberText(designation->d), numberText(*designation->pitch), pitches));
-        return fail(QStringLiteral("M%1 没有粗牙，请写出螺距（%2）").arg(numberText(designation->d), pitches));
+        return fail(
+            QStringLiteral("M%1 没有粗牙，请写出螺距（%2）").arg(numberText(designation->d), pitches));
     }
     const QString name = displayed(row->designation);
     const PrintedNumber &drill = drillToUse(*row);
@@ -129,7 +131,8 @@ LookupAnswer lookUpThread(QStringView typed)
             .arg(row->choice)
             .arg(row->pitch.text, row->d2.text),
         QStringLiteral("d1 = D1 = %1，d3 = %2，As = %3 mm²")
-            .arg(row->d1.text, row->d3.text, QString::number(stressArea(*row), 'f', stressArea(*row) < 10 ? 3 : 2)),
+            .arg(row->d1.text, row->d3.text,
+                 QString::number(stressArea(*row), 'f', stressArea(*row) < 10 ? 3 : 2)),
         &drill == &row->tapDrill
             ? QStringLiteral("底孔钻头 %1（d − P）").arg(drill.text)
             : QStringLiteral("底孔钻头 %1（常用值；d − P = %2）").arg(drill.text, row->tapDrill.text),

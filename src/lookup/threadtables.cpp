@@ -12,16 +12,6 @@ static void registerThreadData()
 
 namespace {
 
-PrintedNumber printed(const CsvTable &table, qsizetype row, QStringView column)
-{
-    PrintedNumber number;
-    number.text = table.field(row, column).trimmed();
-    bool ok = false;
-    const double value = number.text.toDouble(&ok); // never depends on the locale
-    number.value = ok ? value : 0.0;
-    return number;
-}
-
 QList<ThreadRow> loadThreads()
 {
     registerThreadData();
@@ -30,10 +20,12 @@ QList<ThreadRow> loadThreads()
     QList<ThreadRow> rows;
     rows.reserve(t.rowCount());
     for (qsizetype i = 0; i < t.rowCount(); ++i) {
-        rows.append({t.field(i, u"designation"), printed(t, i, u"d_mm"), printed(t, i, u"pitch_mm"),
-                     t.field(i, u"series") == u"coarse", t.field(i, u"choice").toInt(), printed(t, i, u"d2_mm"),
-                     printed(t, i, u"d1_mm"), printed(t, i, u"d3_mm"), printed(t, i, u"tap_drill_mm"),
-                     printed(t, i, u"tap_drill_iso2306_mm"), t.field(i, u"note")});
+        rows.append({t.field(i, u"designation"), printedNumber(t, i, u"d_mm"),
+                     printedNumber(t, i, u"pitch_mm"), t.field(i, u"series") == u"coarse",
+                     t.field(i, u"choice").toInt(), printedNumber(t, i, u"d2_mm"),
+                     printedNumber(t, i, u"d1_mm"), printedNumber(t, i, u"d3_mm"),
+                     printedNumber(t, i, u"tap_drill_mm"), printedNumber(t, i, u"tap_drill_iso2306_mm"),
+                     t.field(i, u"note")});
     }
     return rows;
 }

@@ -13,10 +13,10 @@ struct ThreadRow
     PrintedNumber d;     // nominal diameter d = D
     PrintedNumber pitch;
     bool coarse = false;
-    int choice = 1; // the standard's column 1, 2 or 3 of the diameter
-    PrintedNumber d2; // pitch diameter d2 = D2
-    PrintedNumber d1; // minor diameter d1 = D1
-    PrintedNumber d3; // minor diameter of the external thread
+    int choice = 1;              // the standard's column 1, 2 or 3 of the diameter
+    PrintedNumber d2;            // pitch diameter d2 = D2
+    PrintedNumber d1;            // minor diameter d1 = D1
+    PrintedNumber d3;            // minor diameter of the external thread
     PrintedNumber tapDrill;      // d − P
     PrintedNumber practiceDrill; // the common-practice (ISO 2306) drill of coarse rows; may be empty
     QString note;

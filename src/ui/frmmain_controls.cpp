@@ -1,8 +1,8 @@
 #include "ui/frmmain.h"
 
 #include "ui/expressionpanel.h"
-#include "ui/numberfont.h"
 #include "ui/frmmain_texts.h"
+#include "ui/numberfont.h"
 #include "ui/typeicons.h"
 #include "ui/typeitems.h"
 #include "ui/weightpanel.h"

@@ -18,11 +18,11 @@
 namespace {
 
 // Common nominal sizes offered in the size box; any size may be typed.
-const QStringList SizeEntries = {u"3"_qs,  u"6"_qs,  u"10"_qs, u"12"_qs, u"16"_qs,  u"20"_qs,  u"25"_qs,
+const QStringList SizeEntries = {u"3"_qs,  u"6"_qs,  u"10"_qs, u"12"_qs, u"16"_qs, u"20"_qs,  u"25"_qs,
                                  u"30"_qs, u"40"_qs, u"50"_qs, u"60"_qs, u"80"_qs, u"100"_qs, u"120"_qs};
 
-// The box widths, narrow enough that every lookup fits the window's one width.
-constexpr std::array<int, 3> FitBoxWidths = {twips(1000), twips(1000), twips(1000)};
+// The box widths, narrow enough that the boxes and the standard fit the window's one width.
+constexpr int FitBoxWidth = twips(1000);
 constexpr int ThreadBoxWidth = twips(1500);
 
 const QColor Red(255, 0, 0);
@@ -112,7 +112,8 @@ void LookupPanel::layOut(CalculationType type)
     {
         const QScopedValueRollback<bool> filling(m_filling, true);
         const std::array<QStringList, 3> lists =
-            fit ? std::array<QStringList, 3>{SizeEntries, classEntries(FitMember::Hole), classEntries(FitMember::Shaft)}
+            fit ? std::array<QStringList, 3>{SizeEntries, classEntries(FitMember::Hole),
+                                             classEntries(FitMember::Shaft)}
                 : std::array<QStringList, 3>{threadEntries(), {}, {}};
         for (std::size_t k = 0; k < m_boxes.size(); ++k) {
             const InputRow &row = record.rows[k];
@@ -123,7 +124,7 @@ void LookupPanel::layOut(CalculationType type)
             m_boxes[k]->addItems(lists[k]);
             m_boxes[k]->setCurrentIndex(static_cast<int>(lists[k].indexOf(row.defaultText.toString())));
             m_boxes[k]->setEditText(row.defaultText.toString());
-            m_boxes[k]->setFixedWidth(fit ? FitBoxWidths[k] : ThreadBoxWidth);
+            m_boxes[k]->setFixedWidth(fit ? FitBoxWidth : ThreadBoxWidth);
         }
         m_standard->setText(record.standardLines[0].toString());
         m_boxes[0]->setToolTip(record.sizeBoxToolTip.toString());
@@ -136,10 +137,10 @@ void LookupPanel::layOut(CalculationType type)
 
 LookupAnswer LookupPanel::calculate()
 {
-    const LookupAnswer answer = typeRecord(m_type).lookup == LookupKind::Fit
-                                    ? lookUpFit(m_boxes[0]->currentText(), m_boxes[1]->currentText(),
-                                                m_boxes[2]->currentText())
-                                    : lookUpThread(m_boxes[0]->currentText());
+    const LookupAnswer answer =
+        typeRecord(m_type).lookup == LookupKind::Fit
+            ? lookUpFit(m_boxes[0]->currentText(), m_boxes[1]->currentText(), m_boxes[2]->currentText())
+            : lookUpThread(m_boxes[0]->currentText());
     setTextColour(m_lines, answer.failed ? Red : Blue);
     m_lines->setText(answer.lines.join(u'\n'));
     m_notes = answer.notes;

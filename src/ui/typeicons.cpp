@@ -328,12 +328,9 @@ void drawHexagonBar(Canvas &c)
 void drawFit(Canvas &c)
 {
     solid(c, ring({50, 50}, 46, 28));
-    QRadialGradient shade(QPointF(42, 42), 30);
-    shade.setColorAt(0, DrawingPalette::steelLight);
-    shade.setColorAt(1, DrawingPalette::steel);
     QPainterPath shaft;
     shaft.addEllipse(QPointF(50, 50), 22, 22);
-    solid(c, shaft, shade);
+    drawShadedEnd(c, shaft);
 }
 
 // The 60° profile of a metric thread over the core of the screw.

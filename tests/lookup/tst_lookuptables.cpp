@@ -24,11 +24,10 @@ namespace {
 // standard prints them so; each must carry a note).
 enum class Witness { Exact, Range, Identity, NoFormula, Rounding, Irregular };
 
-const std::array<SizeStep, 21> MainSteps = {{{0, 3},       {3, 6},       {6, 10},      {10, 18},    {18, 30},
-                                              {30, 50},     {50, 80},     {80, 120},    {120, 180},  {180, 250},
-                                              {250, 315},   {315, 400},   {400, 500},   {500, 630},  {630, 800},
-                                              {800, 1000},  {1000, 1250}, {1250, 1600}, {1600, 2000}, {2000, 2500},
-                                              {2500, 3150}}};
+const std::array<SizeStep, 21> MainSteps = {
+    {{0, 3},     {3, 6},      {6, 10},      {10, 18},     {18, 30},     {30, 50},     {50, 80},
+     {80, 120},  {120, 180},  {180, 250},   {250, 315},   {315, 400},   {400, 500},   {500, 630},
+     {630, 800}, {800, 1000}, {1000, 1250}, {1250, 1600}, {1600, 2000}, {2000, 2500}, {2500, 3150}}};
 
 SizeStep mainStepOf(const SizeStep &step)
 {
@@ -69,8 +68,9 @@ double toleranceStep(double value, int upto, int grade)
     const double v = std::abs(value);
     if (upto <= 500 && grade <= 4)
         return v < 1 ? 0.1 : (v < 3 ? 0.5 : 1);
-    const std::pair<double, double> limits[] = {{60, 1},   {100, upto <= 500 ? 1 : 2}, {200, 5},    {500, 10},
-                                                {1000, 20}, {2000, 50},                 {5000, 100}, {10000, 200}};
+    const std::pair<double, double> limits[] = {
+        {60, 1},     {100, upto <= 500 ? 1 : 2}, {200, 5}, {500, 10}, {1000, 20}, {2000, 50}, {5000, 100},
+        {10000, 200}};
     for (const auto &[limit, step] : limits) {
         if (v <= limit)
             return step;
@@ -80,12 +80,12 @@ double toleranceStep(double value, int upto, int grade)
 
 double deviationStep(double value, const QString &letter)
 {
-    static const QSet<QString> upper = {u"a"_qs, u"b"_qs, u"c"_qs, u"cd"_qs, u"d"_qs, u"e"_qs,
-                                        u"ef"_qs, u"f"_qs, u"fg"_qs, u"g"_qs, u"h"_qs, u"j"_qs};
+    static const QSet<QString> upper = {u"a"_qs,  u"b"_qs, u"c"_qs,  u"cd"_qs, u"d"_qs, u"e"_qs,
+                                        u"ef"_qs, u"f"_qs, u"fg"_qs, u"g"_qs,  u"h"_qs, u"j"_qs};
     const double v = std::abs(value);
-    const std::pair<double, double> aToJ[] = {{45, 1},   {60, 2},    {200, 5},    {560, 10},
+    const std::pair<double, double> aToJ[] = {{45, 1},    {60, 2},    {200, 5},   {560, 10},
                                               {1000, 20}, {2000, 50}, {5000, 100}};
-    const std::pair<double, double> kToZc[] = {{100, 1},   {300, 2},    {600, 5},    {800, 10},
+    const std::pair<double, double> kToZc[] = {{100, 1},   {300, 2},   {600, 5},   {800, 10},
                                                {1000, 20}, {2000, 50}, {5000, 100}};
     for (const auto &[limit, step] : upper.contains(letter) ? std::span(aToJ) : std::span(kToZc)) {
         if (v <= limit)
@@ -96,7 +96,7 @@ double deviationStep(double value, const QString &letter)
 
 struct Tables
 {
-    std::map<std::tuple<int, int, int>, double> it;                // over, upto, grade
+    std::map<std::tuple<int, int, int>, double> it;                 // over, upto, grade
     std::map<std::tuple<int, int, QString, QString>, double> shaft; // over, upto, letter, grades
     std::map<std::tuple<int, int, int>, double> delta;
 
@@ -106,7 +106,8 @@ struct Tables
         const auto found = it.find({m.over, m.upto, grade});
         return found == it.end() ? NAN : found->second;
     }
-    std::optional<double> shaftValue(const SizeStep &s, const QString &letter, const QString &grades = u"all"_qs) const
+    std::optional<double> shaftValue(const SizeStep &s, const QString &letter,
+                                     const QString &grades = u"all"_qs) const
     {
         const auto found = shaft.find({s.over, s.upto, letter, grades});
         return found == shaft.end() ? std::nullopt : std::optional<double>(found->second);
@@ -155,8 +156,9 @@ Witness toleranceWitness(const Tables &t, const StandardToleranceRow &r)
 
 Witness shaftWitness(const Tables &t, const DeviationRow &r)
 {
-    static const QSet<QString> intermediate = {u"a"_qs, u"b"_qs, u"c"_qs, u"r"_qs, u"s"_qs,  u"t"_qs,  u"u"_qs,
-                                               u"v"_qs, u"x"_qs, u"y"_qs, u"z"_qs, u"za"_qs, u"zb"_qs, u"zc"_qs};
+    static const QSet<QString> intermediate = {u"a"_qs, u"b"_qs,  u"c"_qs,  u"r"_qs, u"s"_qs,
+                                               u"t"_qs, u"u"_qs,  u"v"_qs,  u"x"_qs, u"y"_qs,
+                                               u"z"_qs, u"za"_qs, u"zb"_qs, u"zc"_qs};
     const QString &l = r.letter;
     const double p = micrometres(r.value);
     const bool big = r.step.upto > 500;
@@ -172,9 +174,10 @@ Witness shaftWitness(const Tables &t, const DeviationRow &r)
         return p - IT(7) >= 0 && p - IT(7) <= 5 ? Witness::Range : Witness::Irregular;
     if (l == u"s" && !big && D <= 50)
         return p - IT(8) >= 1 && p - IT(8) <= 4 ? Witness::Range : Witness::Irregular;
-    static const QHash<QString, std::pair<QString, QString>> meanOf = {
-        {u"cd"_qs, {u"c"_qs, u"d"_qs}}, {u"ef"_qs, {u"e"_qs, u"f"_qs}}, {u"fg"_qs, {u"f"_qs, u"g"_qs}},
-        {u"r"_qs, {u"p"_qs, u"s"_qs}}};
+    static const QHash<QString, std::pair<QString, QString>> meanOf = {{u"cd"_qs, {u"c"_qs, u"d"_qs}},
+                                                                       {u"ef"_qs, {u"e"_qs, u"f"_qs}},
+                                                                       {u"fg"_qs, {u"f"_qs, u"g"_qs}},
+                                                                       {u"r"_qs, {u"p"_qs, u"s"_qs}}};
     double raw = 0;
     if (meanOf.contains(l)) {
         const auto x = t.shaftValue(r.step, meanOf[l].first);
@@ -306,13 +309,20 @@ void TestLookupTables::tablesHoldEveryRow_data()
     const auto row = [](const char *name, qsizetype rows, qsizetype loaded, const char *sha256) {
         QTest::newRow(name) << QString::fromLatin1(name) << rows << loaded << QByteArray(sha256);
     };
-    row("fits/it_grades.csv", 404, f.tolerances.size(), "638253100b980549f2872622882416625269cd546bfe3ff3b8e64a264c1846d7");
-    row("fits/shaft_deviations.csv", 887, f.shafts.size(), "ef8cbe40260c2b59b9c61d1754d2c0b40df8692c3df1af5ef99e1ea5f92b802f");
-    row("fits/hole_deviations.csv", 1320, f.holes.size(), "1630b7a83b1f05563595a20a69b6d0225446d9398d479ffcbd5e95c2b35f04ba");
-    row("fits/delta.csv", 78, f.deltas.size(), "160ac633e93785ff2feae4383377ccba07fa671fbddb867ae5bbfe9a0f81e610");
-    row("fits/preferred_fits.csv", 78, f.fits.size(), "3237fa6cbc755813b7e6de660f65d553f9716b66489da7db1621ed966066cfaa");
-    row("fits/preferred_classes.csv", 34, f.classes.size(), "82488fe3fdbbded90ead800e240b6048447a68702897973898b1d899beefb12a");
-    row("threads/metric_threads.csv", 171, metricThreads().size(), "09ab4c6d1a17757c50a3c8907ac00fee512cdb42f595ae02f3ff5a1ae40ac18e");
+    row("fits/it_grades.csv", 404, f.tolerances.size(),
+        "638253100b980549f2872622882416625269cd546bfe3ff3b8e64a264c1846d7");
+    row("fits/shaft_deviations.csv", 887, f.shafts.size(),
+        "ef8cbe40260c2b59b9c61d1754d2c0b40df8692c3df1af5ef99e1ea5f92b802f");
+    row("fits/hole_deviations.csv", 1320, f.holes.size(),
+        "1630b7a83b1f05563595a20a69b6d0225446d9398d479ffcbd5e95c2b35f04ba");
+    row("fits/delta.csv", 78, f.deltas.size(),
+        "160ac633e93785ff2feae4383377ccba07fa671fbddb867ae5bbfe9a0f81e610");
+    row("fits/preferred_fits.csv", 78, f.fits.size(),
+        "3237fa6cbc755813b7e6de660f65d553f9716b66489da7db1621ed966066cfaa");
+    row("fits/preferred_classes.csv", 34, f.classes.size(),
+        "82488fe3fdbbded90ead800e240b6048447a68702897973898b1d899beefb12a");
+    row("threads/metric_threads.csv", 171, metricThreads().size(),
+        "09ab4c6d1a17757c50a3c8907ac00fee512cdb42f595ae02f3ff5a1ae40ac18e");
 }
 
 void TestLookupTables::tablesHoldEveryRow()
@@ -333,8 +343,7 @@ void TestLookupTables::everyFitCellFollowsItsRuleOrIsNoted_data()
     QTest::addColumn<QList<int>>("counts"); // exact, range, identity, no formula, rounding, irregular
     QTest::newRow("standard tolerances") << u"it"_qs << QList<int>{197, 0, 147, 0, 44, 16};
     QTest::newRow("shaft deviations") << u"shaft"_qs << QList<int>{518, 32, 122, 51, 101, 63};
-    QTest::newRow("hole deviations from the shaft table")
-        << u"hole"_qs << QList<int>{0, 0, 1242, 76, 0, 2};
+    QTest::newRow("hole deviations from the shaft table") << u"hole"_qs << QList<int>{0, 0, 1242, 76, 0, 2};
     QTest::newRow("delta = ITn - ITn-1") << u"delta"_qs << QList<int>{0, 0, 78, 0, 0, 0};
 }
 
@@ -359,9 +368,9 @@ void TestLookupTables::everyFitCellFollowsItsRuleOrIsNoted()
         }
     }
     QVERIFY2(tally.unexplained.isEmpty(), qPrintable(tally.unexplained.join(u", "_qs)));
-    const QList<int> found = {tally.counts[Witness::Exact],     tally.counts[Witness::Range],
-                              tally.counts[Witness::Identity],  tally.counts[Witness::NoFormula],
-                              tally.counts[Witness::Rounding],  tally.counts[Witness::Irregular]};
+    const QList<int> found = {tally.counts[Witness::Exact],    tally.counts[Witness::Range],
+                              tally.counts[Witness::Identity], tally.counts[Witness::NoFormula],
+                              tally.counts[Witness::Rounding], tally.counts[Witness::Irregular]};
     QCOMPARE(found, counts);
 }
 
@@ -423,8 +432,7 @@ void TestLookupTables::everyListedFitHasItsKindAtEveryStep()
             if (!h.limits || !s.limits)
                 continue;
             ++checked;
-            if (fitExtremes(*h.limits, *s.limits).kind != kinds.value(fit.kind) &&
-                !fit.note.contains(step))
+            if (fitExtremes(*h.limits, *s.limits).kind != kinds.value(fit.kind) && !fit.note.contains(step))
                 unexplained.append(fit.hole + u'/' + fit.shaft + u" at "_qs + QString::number(upto));
         }
     }

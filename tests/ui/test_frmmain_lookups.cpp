@@ -62,20 +62,21 @@ void TestFrmMainLookups::typedLookups_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("result"); // empty: a red message
     QTest::addColumn<QString>("line");
-    QTest::newRow("fits open on Φ25 H7/g6") << Fits << false << -1 << QString()
-                                            << u"H7(+0.021/0) g6(-0.007/-0.020)"_qs
-                                            << u"孔 Φ25H7：+0.021 / 0，极限尺寸 25.021 / 25.000"_qs;
-    QTest::newRow("fits from the type list, a transition fit") << Fits << true << 2 << u"k6"_qs
-                                                              << u"H7(+0.021/0) k6(+0.015/+0.002)"_qs
-                                                              << u"过渡配合：最大间隙 +0.019，最大过盈 -0.015；优先配合"_qs;
+    QTest::newRow("fits open on Φ25 H7/g6")
+        << Fits << false << -1 << QString() << u"H7(+0.021/0) g6(-0.007/-0.020)"_qs
+        << u"孔 Φ25H7：+0.021 / 0，极限尺寸 25.021 / 25.000"_qs;
+    QTest::newRow("fits from the type list, a transition fit")
+        << Fits << true << 2 << u"k6"_qs << u"H7(+0.021/0) k6(+0.015/+0.002)"_qs
+        << u"过渡配合：最大间隙 +0.019，最大过盈 -0.015；优先配合"_qs;
     QTest::newRow("the hole alone") << Fits << false << 2 << QString() << u"H7(+0.021/0)"_qs
                                     << u"孔 Φ25H7：+0.021 / 0，极限尺寸 25.021 / 25.000"_qs;
-    QTest::newRow("a class the standard does not define") << Fits << false << 2 << u"j9"_qs << QString()
-                                                          << u"轴 j9：标准未给出此公差等级的基本偏差"_qs;
-    QTest::newRow("threads open on M12") << Threads << false << -1 << QString() << u"10.2"_qs
-                                         << u"底孔钻头 10.2（常用值；d − P = 10.25）"_qs;
-    QTest::newRow("a fine thread typed in lower case") << Threads << true << 0 << u"m12x1.25"_qs << u"10.75"_qs
-                                                       << u"M12×1.25 细牙（第1系列）：P = 1.25，d2 = D2 = 11.188"_qs;
+    QTest::newRow("a class the standard does not define")
+        << Fits << false << 2 << u"j9"_qs << QString() << u"轴 j9：标准未给出此公差等级的基本偏差"_qs;
+    QTest::newRow("threads open on M12")
+        << Threads << false << -1 << QString() << u"10.2"_qs << u"底孔钻头 10.2（常用值；d − P = 10.25）"_qs;
+    QTest::newRow("a fine thread typed in lower case")
+        << Threads << true << 0 << u"m12x1.25"_qs << u"10.75"_qs
+        << u"M12×1.25 细牙（第1系列）：P = 1.25，d2 = D2 = 11.188"_qs;
     QTest::newRow("a thread that does not exist") << Threads << false << 0 << u"M13"_qs << QString()
                                                   << u"GB/T 193 没有公称直径 13 mm 的普通螺纹（M1～M68）"_qs;
 }
@@ -107,10 +108,12 @@ void TestFrmMainLookups::typedLookups()
     QVERIFY2(lines(h)->text().split(u'\n').contains(line), qPrintable(lines(h)->text()));
     QVERIFY(lines(h)->text().count(u'\n') < 3); // the three lines the window has room for
     const QLabel *standard = h.find<QLabel>(QStringLiteral("LookupStandard"));
-    QCOMPARE(standard->text(), type == Fits ? u"※ 标准: GB/T 1800.1-2020"_qs : u"※ 标准: GB/T 193-2003, GB/T 196-2003"_qs);
+    QCOMPARE(standard->text(),
+             type == Fits ? u"※ 标准: GB/T 1800.1-2020"_qs : u"※ 标准: GB/T 193-2003, GB/T 196-2003"_qs);
     QVERIFY(standard->isVisible());
     QCOMPARE(h.resultBox()->text(), result);
-    QCOMPARE(lines(h)->palette().color(QPalette::WindowText), result.isEmpty() ? QColor(255, 0, 0) : QColor(0, 0, 255));
+    QCOMPARE(lines(h)->palette().color(QPalette::WindowText),
+             result.isEmpty() ? QColor(255, 0, 0) : QColor(0, 0, 255));
     // Copied like every result (a failed lookup copies nothing); a lookup adds nothing to the
     // material list.
     if (!result.isEmpty())
@@ -137,7 +140,7 @@ void TestFrmMainLookups::everyKeystrokeLooksUpAgainAndEnterMovesOn()
     QCOMPARE(results, (QStringList{u"H7(+0.010/0) g6(-0.002/-0.008)"_qs, // Φ3
                                    u"H7(+0.021/0) g6(-0.007/-0.020)"_qs, // Φ30
                                    u"H7(+0.052/0) g6(-0.017/-0.049)"_qs, // Φ300
-                                   QString(),                           // "M": no grade yet
+                                   QString(),                            // "M": no grade yet
                                    u"M6(-0.009/-0.041) g6(-0.017/-0.049)"_qs}));
     QTest::keyClick(lookupBox(h, 1)->lineEdit(), Qt::Key_Return);
     QVERIFY(lookupBox(h, 2)->lineEdit()->hasFocus());
