@@ -22,6 +22,8 @@ enum class CalculationType {
     FlatBar,
     SquareBar,
     HexagonBar,
+    LimitsAndFits,
+    MetricThread,
 };
 
 constexpr int typeIndex(CalculationType type)

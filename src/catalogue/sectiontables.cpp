@@ -20,25 +20,15 @@ CsvTable resourceTable(const QString &name)
     return CsvTable(QString::fromUtf8(file.readAll()));
 }
 
-PrintedNumber printed(const CsvTable &table, qsizetype row, QStringView column)
-{
-    PrintedNumber number;
-    number.text = table.field(row, column).trimmed();
-    bool ok = false;
-    const double value = number.text.toDouble(&ok); // never depends on the locale
-    number.value = ok ? value : 0.0;
-    return number;
-}
-
 QList<HBeamRow> hBeams()
 {
     const CsvTable t = resourceTable(QStringLiteral("h_beams.csv"));
     QList<HBeamRow> rows;
     for (qsizetype i = 0; i < t.rowCount(); ++i) {
-        rows.append({t.field(i, u"series"), t.field(i, u"designation"), printed(t, i, u"H"),
-                     printed(t, i, u"B"), printed(t, i, u"t1"), printed(t, i, u"t2"), printed(t, i, u"r"),
-                     printed(t, i, u"area_cm2"), printed(t, i, u"mass_kg_per_m"), t.field(i, u"note"),
-                     t.field(i, u"sources")});
+        rows.append({t.field(i, u"series"), t.field(i, u"designation"), printedNumber(t, i, u"H"),
+                     printedNumber(t, i, u"B"), printedNumber(t, i, u"t1"), printedNumber(t, i, u"t2"),
+                     printedNumber(t, i, u"r"), printedNumber(t, i, u"area_cm2"),
+                     printedNumber(t, i, u"mass_kg_per_m"), t.field(i, u"note"), t.field(i, u"sources")});
     }
     return rows;
 }
@@ -48,9 +38,9 @@ QList<HollowSectionRow> hollowSections()
     const CsvTable t = resourceTable(QStringLiteral("hollow_sections.csv"));
     QList<HollowSectionRow> rows;
     for (qsizetype i = 0; i < t.rowCount(); ++i) {
-        rows.append({t.field(i, u"shape") == u"square", printed(t, i, u"H"), printed(t, i, u"B"),
-                     printed(t, i, u"t"), printed(t, i, u"area_cm2"), printed(t, i, u"mass_kg_per_m"),
-                     t.field(i, u"note"), t.field(i, u"sources")});
+        rows.append({t.field(i, u"shape") == u"square", printedNumber(t, i, u"H"), printedNumber(t, i, u"B"),
+                     printedNumber(t, i, u"t"), printedNumber(t, i, u"area_cm2"),
+                     printedNumber(t, i, u"mass_kg_per_m"), t.field(i, u"note"), t.field(i, u"sources")});
     }
     return rows;
 }
@@ -60,9 +50,9 @@ QList<UnequalAngleRow> unequalAngles()
     const CsvTable t = resourceTable(QStringLiteral("unequal_angles.csv"));
     QList<UnequalAngleRow> rows;
     for (qsizetype i = 0; i < t.rowCount(); ++i) {
-        rows.append({t.field(i, u"designation"), printed(t, i, u"B"), printed(t, i, u"b"),
-                     printed(t, i, u"d"), printed(t, i, u"r"), printed(t, i, u"area_cm2"),
-                     printed(t, i, u"mass_kg_per_m"), printed(t, i, u"mass_2016_kg_per_m"),
+        rows.append({t.field(i, u"designation"), printedNumber(t, i, u"B"), printedNumber(t, i, u"b"),
+                     printedNumber(t, i, u"d"), printedNumber(t, i, u"r"), printedNumber(t, i, u"area_cm2"),
+                     printedNumber(t, i, u"mass_kg_per_m"), printedNumber(t, i, u"mass_2016_kg_per_m"),
                      t.field(i, u"note"), t.field(i, u"sources")});
     }
     return rows;
@@ -82,9 +72,10 @@ QList<BarSizeRow> barSizes()
     const CsvTable t = resourceTable(QStringLiteral("bar_sizes.csv"));
     QList<BarSizeRow> rows;
     for (qsizetype i = 0; i < t.rowCount(); ++i) {
-        rows.append({barShape(t.field(i, u"shape")), printed(t, i, u"size_mm"), printed(t, i, u"width_mm"),
-                     printed(t, i, u"thickness_mm"), printed(t, i, u"area_cm2"),
-                     printed(t, i, u"mass_kg_per_m"), t.field(i, u"note"), t.field(i, u"sources")});
+        rows.append({barShape(t.field(i, u"shape")), printedNumber(t, i, u"size_mm"),
+                     printedNumber(t, i, u"width_mm"), printedNumber(t, i, u"thickness_mm"),
+                     printedNumber(t, i, u"area_cm2"), printedNumber(t, i, u"mass_kg_per_m"),
+                     t.field(i, u"note"), t.field(i, u"sources")});
     }
     return rows;
 }
@@ -98,6 +89,16 @@ SectionTables loadSectionTables()
 }
 
 } // namespace
+
+PrintedNumber printedNumber(const CsvTable &table, qsizetype row, QStringView column)
+{
+    PrintedNumber number;
+    number.text = table.field(row, column).trimmed();
+    bool ok = false;
+    const double value = number.text.toDouble(&ok); // never depends on the locale
+    number.value = ok ? value : 0.0;
+    return number;
+}
 
 int PrintedNumber::decimals() const
 {

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringView>
 
 // The verified steel section tables the section types are built on, one record per table
 // row with all its columns. Lengths in mm, areas in cm², masses in kg/m for steel
@@ -86,3 +87,7 @@ struct SectionTables
 
 // The tables built into the program, read from its resources on the first call.
 const SectionTables &sectionTables();
+
+class CsvTable;
+// A number field of a verified table, with its printed text.
+PrintedNumber printedNumber(const CsvTable &table, qsizetype row, QStringView column);

@@ -31,6 +31,8 @@ enum class TypeIconKind {
     FlatBar,
     SquareBar,
     HexagonBar,
+    Fit,
+    Thread,
 };
 
 // How the weight computation turns the inputs into a unit weight and a total. Several types
@@ -47,6 +49,14 @@ enum class WeightRule {
     Pipe,           // wall formula
     SectionTable,   // kg/m as printed in a section table, piece weight per length
     SectionFormula, // kg/m from the typed section dimensions, rounded like round bar
+};
+
+// The types that look a value up in a table of the standard instead of weighing a part; they
+// have their own panel and no weight rule.
+enum class LookupKind {
+    None,
+    Fit,    // limits and fits of a hole and a shaft class at a size
+    Thread, // basic dimensions and tap drill of a metric thread
 };
 
 // How a table load reports value lists whose length differs from the size list.
@@ -109,4 +119,10 @@ struct CalculationTypeRecord
     // The standard lines of the caption; with sub-types, the line shown when none is selected.
     std::array<QStringView, 2> standardLines;
     SectionWiring section;
+    LookupKind lookup = LookupKind::None;
 };
+
+constexpr bool isLookup(const CalculationTypeRecord &record)
+{
+    return record.lookup != LookupKind::None;
+}

@@ -29,7 +29,8 @@ inline constexpr SubTypeRecord BevelWasherKinds[] = {
 // One record per calculation type, in index order. A row stays on one line so that no
 // number or text is ever split across literals.
 // type | caption | loading name | icon | weight rule | part table | size entries | length check | entry prefix | size box | rows 0..3 {caption, default, "*"} | size-box tooltip | unit-weight tooltip | default entry | default entry text | sub-types | selected sub-type | notes | standard lines | section
-// The section types take their notes from the section tables (a row with a data note says so).
+// The section types take their notes from the section tables (a row with a data note says so),
+// the lookup types from their lookup.
 inline constexpr CalculationTypeRecord TypeRecords[] = {
     {CalculationType::Expression, u"表达式", {}, TypeIconKind::Expression, WeightRule::None, nullptr, nullptr, LengthCheck::None, {}, 0, {}, {}, {}, -1, {}, {}, -1, {}, {}, {}},
     {CalculationType::AnchorBolt, u"地脚螺栓", u"地脚螺栓", TypeIconKind::AnchorBolt, WeightRule::AnchorBolt, &AnchorBoltTable, nullptr, LengthCheck::OneForAll, {}, 0, {{{TypeTableText::Size, {}}, {}, {TypeTableText::Length, u"400"}, {TypeTableText::Quantity, u"1"}}}, u"GB/T 799-1988", {}, 4, {}, {}, -1, {u"  ① 地脚螺栓,代号：GB/T 799-1988。", u"  ② 选用长度一般不低于 直径的30倍。", u"  ③ 摘自《机械设计手册》第五版 第二卷 5-100,其它参数请查阅相关手册。"}, {u"※ 代号: GB/T 799-1988；"}, {}},
@@ -50,6 +51,8 @@ inline constexpr CalculationTypeRecord TypeRecords[] = {
     {CalculationType::FlatBar, u"扁钢", u"扁钢", TypeIconKind::FlatBar, WeightRule::SectionFormula, nullptr, nullptr, LengthCheck::None, {}, 0, {{{u"宽度(mm):", u"50"}, {u"厚度(mm):", u"5"}, {TypeTableText::Length, u"1000"}, {TypeTableText::Quantity, u"1"}}}, u"GB/T 702-2017", u"规格：b*t (宽度*厚度)", -1, {}, {}, -1, {}, {u"※ 标准: GB/T 702-2017"}, {SectionType::FlatBar, -1, {}, true}},
     {CalculationType::SquareBar, u"方钢", u"方钢", TypeIconKind::SquareBar, WeightRule::SectionFormula, nullptr, nullptr, LengthCheck::None, {}, 1, {{{}, {u"边长(mm):", {}}, {TypeTableText::Length, u"1000"}, {TypeTableText::Quantity, u"1"}}}, u"GB/T 702-2017", u"规格：a*a (边长*边长)", -1, u"20", {}, -1, {}, {u"※ 标准: GB/T 702-2017"}, {SectionType::SquareBar, -1, {}, false}},
     {CalculationType::HexagonBar, u"六角钢", u"六角钢", TypeIconKind::HexagonBar, WeightRule::SectionFormula, nullptr, nullptr, LengthCheck::None, {}, 1, {{{}, {u"对边(mm):", {}}, {TypeTableText::Length, u"1000"}, {TypeTableText::Quantity, u"1"}}}, u"GB/T 702-2017", u"规格：s (对边距离)", -1, u"20", {}, -1, {}, {u"※ 标准: GB/T 702-2017"}, {SectionType::HexagonBar, -1, {}, false}},
+    {CalculationType::LimitsAndFits, u"公差配合", {}, TypeIconKind::Fit, WeightRule::None, nullptr, nullptr, LengthCheck::None, {}, 0, {{{u"基本尺寸(mm):", u"25"}, {u"孔:", u"H7"}, {u"轴:", u"g6"}, {}}}, u"基本尺寸：大于 0 至 3150 mm", u"孔、轴的公差带代号如 H7、g6；可只填一个", -1, {}, {}, -1, {}, {u"※ 标准: GB/T 1800.1-2020"}, {}, LookupKind::Fit},
+    {CalculationType::MetricThread, u"普通螺纹", {}, TypeIconKind::Thread, WeightRule::None, nullptr, nullptr, LengthCheck::None, {}, 0, {{{u"规格:", u"M12"}, {}, {}, {}}}, u"如 M12（粗牙）或 M12×1.25（细牙）", u"规格：M d×P (公称直径×螺距)", -1, {}, {}, -1, {}, {u"※ 标准: GB/T 193-2003, GB/T 196-2003"}, {}, LookupKind::Thread},
 };
 // clang-format on
 

@@ -8,6 +8,7 @@
 #include "ui/frmmain_texts.h"
 #include "ui/gaugewindows.h"
 #include "ui/linkscontroller.h"
+#include "ui/lookuppanel.h"
 #include "ui/materiallistcontroller.h"
 #include "ui/typeicons.h"
 #include "ui/weightpanel.h"
@@ -114,6 +115,16 @@ WeightPanel &FrmMain::weightPanel()
     return *m_weightPanel;
 }
 
+LookupPanel &FrmMain::lookupPanel()
+{
+    if (!m_lookupPanel) {
+        m_lookupPanel = new LookupPanel(m_prompts, PicMain);
+        m_lookupPanel->placeIn(m_inputRow, m_lowerRow, m_expressionPanel->expressionBox());
+        connect(m_lookupPanel, &LookupPanel::calculateRequested, this, &FrmMain::CmdOK_Click);
+    }
+    return *m_lookupPanel;
+}
+
 QString FrmMain::panelText(int panel) const
 {
     if (panel < 1 || panel > 5)
@@ -160,8 +171,10 @@ const SelectionSplitText &FrmMain::SelectionSplit() const
 
 void FrmMain::CmdOK_Click()
 {
-    const bool completed =
-        m_catalogue.CurrentType == CalculationType::Expression ? runExpressionBranch() : runWeightBranch();
+    const CalculationType type = m_catalogue.CurrentType;
+    const bool completed = type == CalculationType::Expression ? runExpressionBranch()
+                           : isLookup(typeRecord(type))        ? runLookupBranch()
+                                                               : runWeightBranch();
     if (completed && MnuS_FZ->isChecked())
         CmdFZ_Click();
 }
@@ -204,6 +217,15 @@ bool FrmMain::runWeightBranch()
         line->material = m_material.listName();
     m_materialList->offerLine(std::move(line));
     return outcome.completed;
+}
+
+bool FrmMain::runLookupBranch()
+{
+    const LookupAnswer answer = lookupPanel().calculate();
+    TxtJieGuo->setText(answer.result);
+    TxtJieGuo->setCursorPosition(0); // a drawing's text may be longer than the box: its start shows
+    setPanelText(1, answer.status);
+    return !answer.failed;
 }
 
 void FrmMain::MSBDSSL_Click(int index)

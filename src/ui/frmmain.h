@@ -17,6 +17,7 @@
 
 class GaugeWindows;
 class LinksController;
+class LookupPanel;
 class MaterialListController;
 class WeightPanel;
 class Prompts;
@@ -128,6 +129,7 @@ private:
     // The calculate command, the result row and the settings menu (frmmain.cpp).
     bool runExpressionBranch();
     bool runWeightBranch();
+    bool runLookupBranch();
     void MSBDSSL_Click(int index);
     void MSjddw_Click(int index);
     void MSJingDu_Click(int index);
@@ -138,12 +140,12 @@ private:
     void MnuS_FZ_Click();
 
     // Type switching (frmmain_types.cpp).
-    void CombJS_Click(int index);
     void Toolbar_ButtonClick(int button);
     void showExpressionLayout();
-    void showWeightLayout();
+    void showWeightLayout(bool lookup);
     void selectTypeEntry(int index);
     WeightPanel &weightPanel();
+    LookupPanel &lookupPanel();
 
     void setPanelText(int panel, const QString &text);
     void endProgram();
@@ -158,6 +160,7 @@ private:
     RWini m_rwini;
     ExpressionPanel *m_expressionPanel = nullptr; // owned by PicMain
     WeightPanel *m_weightPanel = nullptr;         // owned by PicMain; built when the start-up measures it
+    LookupPanel *m_lookupPanel = nullptr;         // owned by PicMain; built at the first lookup
     LinksController *m_links = nullptr; // owned as a child QObject; builds its editor when first used
     std::unique_ptr<GaugeWindows> m_gauge;
     MaterialListController *m_materialList = nullptr; // a child QObject; loads the list at first use

@@ -3,14 +3,15 @@
 #include "ui/expressionpanel.h"
 #include "ui/frmmain_texts.h"
 #include "ui/materiallistcontroller.h"
+#include "ui/numberfont.h"
 #include "ui/typeicons.h"
+#include "ui/typeitems.h"
 #include "ui/weightpanel.h"
 #include "ui/windowhelpers.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -31,26 +32,6 @@ namespace {
 QString indexed(const QString &name, int index)
 {
     return QStringLiteral("%1(%2)").arg(name).arg(index);
-}
-
-// The font of the expression and result boxes: Arial, or a font with its metrics. A family that
-// is not installed is never named, because asking for one makes the font matcher rank every
-// installed font, which took a sixth of the start-up time; the desktop's sans font stands in
-// then. Characters the chosen face lacks (Chinese in an expression) still fall back to a font
-// that has them.
-QFont numberFont()
-{
-    QFont font;
-    const QStringList installed = QFontDatabase::families();
-    for (const char *family : {"Arial", "Liberation Sans", "Arimo"}) {
-        if (installed.contains(QLatin1String(family), Qt::CaseInsensitive)) {
-            font.setFamilies({QString::fromLatin1(family)});
-            break;
-        }
-    }
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(10);
-    return font;
 }
 
 } // namespace
@@ -177,11 +158,12 @@ void FrmMain::buildToolbar()
     Toolbar->addSeparator();
     CombJS = new QComboBox(Toolbar);
     CombJS->setObjectName(QStringLiteral("CombJS"));
-    CombJS->addItem(typeIcon(CalculationType::Expression), TypeRecords[0].caption.toString());
+    CombJS->addItem(typeIcon(CalculationType::Expression), TypeRecords[0].caption.toString(), 0);
     CombJS->setMinimumWidth(96);
     CombJS->setFocusPolicy(Qt::ClickFocus);
     Toolbar->addWidget(CombJS);
-    connect(CombJS, &QComboBox::activated, this, &FrmMain::CombJS_Click);
+    connect(CombJS, &QComboBox::activated, this,
+            [this](int place) { MnuJS_Click(typeAtListPlace(CombJS, place)); });
 }
 
 void FrmMain::buildPanel()
@@ -303,24 +285,9 @@ void FrmMain::buildStatusBar()
 
 void FrmMain::createTypeItems()
 {
-    const QStringList names = calculationTypeCaptions();
-    for (int i = 1; i < CalculationTypeCount; ++i) {
-        // Types beyond the toolbar's buttons follow a separator in the menu.
-        if (i == ToolbarButtonCount)
-            MnuF->insertSeparator(m_typeSeparator);
-        const QIcon icon = typeIcon(calculationTypeAt(i));
-        auto *item = new QAction(icon, names.at(i), this);
-        item->setObjectName(indexed(QStringLiteral("MnuJS"), i));
-        item->setCheckable(true);
-        item->setData(i);
-        MnuF->insertAction(m_typeSeparator, item);
-        m_typeGroup->addAction(item);
-        MnuJS[static_cast<std::size_t>(i)] = item;
-        CombJS->addItem(icon, names.at(i));
-        if (i < ToolbarButtonCount)
-            m_toolButtons[static_cast<std::size_t>(i)]->setToolTip(names.at(i));
-    }
-    m_toolButtons[0]->setToolTip(names.at(0));
+    addTypeItems(MnuF, m_typeSeparator, m_typeGroup, CombJS, MnuJS, ToolbarButtonCount, this);
+    for (std::size_t i = 0; i < ToolbarButtonCount; ++i)
+        m_toolButtons[i]->setToolTip(MnuJS[i]->text());
 }
 
 void FrmMain::applyStartupLayout()

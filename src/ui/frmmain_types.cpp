@@ -2,7 +2,9 @@
 
 #include "ui/expressionpanel.h"
 #include "ui/frmmain_texts.h"
+#include "ui/lookuppanel.h"
 #include "ui/materiallistcontroller.h"
+#include "ui/typeitems.h"
 #include "ui/weightpanel.h"
 
 #include <QAction>
@@ -32,7 +34,8 @@ void FrmMain::MnuJS_Click(int index)
     setPanelText(3, item->text() + QStringLiteral(" "));
 
     // Start-up builds the weight panel; a window used without start-up builds it here.
-    if (type != CalculationType::Expression)
+    const bool lookup = isLookup(typeRecord(type));
+    if (type != CalculationType::Expression && !lookup)
         weightPanel();
     if (m_weightPanel)
         m_weightPanel->clearRows();
@@ -40,27 +43,24 @@ void FrmMain::MnuJS_Click(int index)
     if (type == CalculationType::Expression)
         showExpressionLayout();
     else
-        showWeightLayout();
+        showWeightLayout(lookup);
     Q_EMIT calculationTypeChanged(index);
-    if (type != CalculationType::Expression)
+    if (lookup)
+        m_lookupPanel->layOut(type);
+    else if (type != CalculationType::Expression)
         m_weightPanel->layOut(type);
 }
 
 void FrmMain::selectTypeEntry(int index)
 {
     const QSignalBlocker quiet(CombJS);
-    CombJS->setCurrentIndex(index);
+    CombJS->setCurrentIndex(typeListPlace(CombJS, index));
     if (index < ToolbarButtonCount) {
         m_toolButtons[static_cast<std::size_t>(index)]->setChecked(true);
     } else if (QAction *pressed = m_toolGroup->checkedAction()) {
         // A type without a button leaves no button pressed.
         pressed->setChecked(false);
     }
-}
-
-void FrmMain::CombJS_Click(int index)
-{
-    MnuJS_Click(index);
 }
 
 void FrmMain::Toolbar_ButtonClick(int button)
@@ -71,13 +71,19 @@ void FrmMain::Toolbar_ButtonClick(int button)
 
 // Showing a widget lays the window out at once, and the window grows to whatever the rows
 // need at that moment: the leaving panel goes first, so the two are never shown together.
-void FrmMain::showWeightLayout()
+// A lookup shows 加入清单 as the weights do, disabled, so that the row keeps its place.
+void FrmMain::showWeightLayout(bool lookup)
 {
     m_expressionPanel->setShown(false);
-    m_weightPanel->setShown(true);
+    if (m_weightPanel && lookup)
+        m_weightPanel->setShown(false);
+    if (m_lookupPanel && !lookup)
+        m_lookupPanel->setShown(false);
+    lookup ? lookupPanel().setShown(true) : m_weightPanel->setShown(true);
     m_materialList->addButton()->show();
     m_panels[1]->setToolTip(FrmMainText::MaterialToolTip);
     setMaterialPanel();
+    m_panels[1]->setVisible(m_panels[1]->isVisible() && !lookup);
     CmdOK->setEnabled(true);
 }
 
@@ -87,6 +93,8 @@ void FrmMain::showExpressionLayout()
     m_materialList->addButton()->hide();
     if (m_weightPanel)
         m_weightPanel->setShown(false);
+    if (m_lookupPanel)
+        m_lookupPanel->setShown(false);
     m_expressionPanel->setShown(true);
     m_expressionPanel->focusExpression();
     TxtJieGuo->clear();

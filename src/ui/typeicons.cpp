@@ -324,6 +324,30 @@ void drawHexagonBar(Canvas &c)
     drawShadedEnd(c, hexagon({50, 50}, 46));
 }
 
+// A shaft in its bore: the part with the hole, and the shaft a little smaller than the bore.
+void drawFit(Canvas &c)
+{
+    solid(c, ring({50, 50}, 46, 28));
+    QPainterPath shaft;
+    shaft.addEllipse(QPointF(50, 50), 22, 22);
+    drawShadedEnd(c, shaft);
+}
+
+// The 60° profile of a metric thread over the core of the screw.
+void drawThread(Canvas &c)
+{
+    QPainterPath profile;
+    profile.moveTo(4, 86);
+    profile.lineTo(4, 58);
+    for (qreal x = 4; x < 96; x += 23) {
+        profile.lineTo(x + 11.5, 18);
+        profile.lineTo(x + 23, 58);
+    }
+    profile.lineTo(96, 86);
+    profile.closeSubpath();
+    solid(c, profile);
+}
+
 void drawGlyph(QPainter &painter, const QRectF &rect, TypeIconKind kind)
 {
     const qreal side = std::min(rect.width(), rect.height());
@@ -391,6 +415,12 @@ void drawGlyph(QPainter &painter, const QRectF &rect, TypeIconKind kind)
         break;
     case TypeIconKind::HexagonBar:
         drawHexagonBar(c);
+        break;
+    case TypeIconKind::Fit:
+        drawFit(c);
+        break;
+    case TypeIconKind::Thread:
+        drawThread(c);
         break;
     }
     painter.restore();

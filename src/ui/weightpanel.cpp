@@ -26,15 +26,6 @@ const QColor Red(255, 0, 0);
 const QColor Blue(0, 0, 255);
 const QColor Black(0, 0, 0);
 
-void setTextColour(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::Text, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    widget->setPalette(palette);
-}
-
 QStringList entriesOf(const QComboBox *box)
 {
     QStringList entries;
@@ -229,7 +220,7 @@ int WeightPanel::widestTypeLayout(const std::function<int()> &windowWidth)
     const CalculationTypeRecord *widest = nullptr;
     int widestRow = -1;
     for (const CalculationTypeRecord &record : TypeRecords) {
-        if (record.type == CalculationType::Expression)
+        if (record.type == CalculationType::Expression || isLookup(record))
             continue;
         clearRows();
         showRowsOf(record);

@@ -2,7 +2,9 @@
 
 // Helpers shared by the program's windows.
 
+#include <QColor>
 #include <QLayout>
+#include <QPalette>
 #include <QString>
 #include <QWidget>
 
@@ -43,4 +45,14 @@ inline void layOutUpToWindow(QWidget *widget)
         if (QLayout *layout = widget->layout())
             layout->activate();
     }
+}
+
+// Red marks what is wrong, blue a valid answer: the text of a label or a box in that colour.
+inline void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    widget->setPalette(palette);
 }

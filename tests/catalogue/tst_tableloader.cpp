@@ -65,8 +65,9 @@ void TestTableLoader::typeList()
     QCOMPARE(captions.first(), QStringLiteral("表达式"));
     QCOMPARE(captions[6], QStringLiteral("方斜垫"));
     QCOMPARE(captions[12], QStringLiteral("钢管"));
-    // The section types follow the twelve part types.
-    QCOMPARE(captions.mid(13), QStringList({"H型钢", "方矩管", "不等边角钢", "扁钢", "方钢", "六角钢"}));
+    // The section types follow the twelve part types, the lookups the sections.
+    QCOMPARE(captions.mid(13, 6), QStringList({"H型钢", "方矩管", "不等边角钢", "扁钢", "方钢", "六角钢"}));
+    QCOMPARE(captions.mid(19), QStringList({"公差配合", "普通螺纹"}));
     // The loading text names some types differently from their caption.
     QCOMPARE(loadingName(typeOf(2)), QStringLiteral("螺栓"));
     QCOMPARE(loadingName(typeOf(3)), QStringLiteral("螺母"));

@@ -108,19 +108,28 @@ void TestFrmMainStartup::startWithoutSettingsFile()
     QCOMPARE(h.expressionBox()->count(), 0);
     QVERIFY(!h.action(QStringLiteral("MnuLJ_ZDY(0)"))->isVisible());
     // Every menu and control of the window is there under its own name.
-    for (int i = 0; i < 19; ++i)
+    for (int i = 0; i < 21; ++i)
         QVERIFY(h.action(QStringLiteral("MnuJS(%1)").arg(i)));
     QCOMPARE(h.action(QStringLiteral("MnuJS(12)"))->text(), QStringLiteral("钢管"));
     QCOMPARE(h.action(QStringLiteral("MnuJS(18)"))->text(), QStringLiteral("六角钢"));
-    QCOMPARE(h.find<QComboBox>(QStringLiteral("CombJS"))->count(), 19);
+    QCOMPARE(h.action(QStringLiteral("MnuJS(19)"))->text(), QStringLiteral("公差配合"));
+    QCOMPARE(h.action(QStringLiteral("MnuJS(20)"))->text(), QStringLiteral("普通螺纹"));
     QCOMPARE(h.action(QStringLiteral("Toolbar.Buttons(1)"))->toolTip(), QStringLiteral("表达式"));
     QCOMPARE(h.action(QStringLiteral("Toolbar.Buttons(13)"))->toolTip(), QStringLiteral("钢管"));
     QVERIFY(!w.findChild<QAction *>(QStringLiteral("Toolbar.Buttons(14)")));
-    // The section types follow a separator below 钢管.
+    // The section types follow a separator below 钢管, the lookups one below 六角钢, in the menu
+    // and in the type list alike.
     const QList<QAction *> typeItems = h.find<QMenu>(QStringLiteral("MnuF"))->actions();
-    const qsizetype pipe = typeItems.indexOf(h.action(QStringLiteral("MnuJS(12)")));
-    QVERIFY(typeItems.at(pipe + 1)->isSeparator());
-    QCOMPARE(typeItems.at(pipe + 2), h.action(QStringLiteral("MnuJS(13)")));
+    const auto *typeList = h.find<QComboBox>(QStringLiteral("CombJS"));
+    QCOMPARE(typeList->count(), 21 + 2);
+    for (const int first : {13, 19}) {
+        const qsizetype item = typeItems.indexOf(h.action(QStringLiteral("MnuJS(%1)").arg(first)));
+        QVERIFY(typeItems.at(item - 1)->isSeparator());
+        QCOMPARE(typeItems.at(item - 2), h.action(QStringLiteral("MnuJS(%1)").arg(first - 1)));
+        const int place = typeList->findData(first);
+        QCOMPARE(typeList->itemData(place - 2).toInt(), first - 1);
+        QCOMPARE(typeList->itemText(place), h.action(QStringLiteral("MnuJS(%1)").arg(first))->text());
+    }
     QVERIFY(h.action(QStringLiteral("MSjddw(0)"))->isChecked());
     QVERIFY(h.action(QStringLiteral("MSJingDu(0)"))->isChecked());
     QVERIFY(h.action(QStringLiteral("MSCaiZhi(0)"))->isChecked());
