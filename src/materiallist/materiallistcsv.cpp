@@ -118,12 +118,14 @@ Decoded decode(const QByteArray &bytes)
 {
     const QByteArrayView body =
         bytes.startsWith(Utf8Bom) ? QByteArrayView(bytes).sliced(Utf8Bom.size()) : QByteArrayView(bytes);
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    // The byte-order mark is taken off above; a second one is a character of the first cell.
+    constexpr auto flags = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
+    QStringDecoder utf8(QStringConverter::Utf8, flags);
     const QString text = utf8(body);
     if (!utf8.hasError())
         return {text, true};
     // Not UTF-8: a spreadsheet on a Chinese desktop saves "CSV" in the ANSI code page.
-    QStringDecoder legacy("GB18030", QStringConverter::Flag::Stateless);
+    QStringDecoder legacy("GB18030", flags);
     if (legacy.isValid()) {
         const QString legacyText = legacy(body);
         if (!legacy.hasError() && !legacyText.contains(QChar::ReplacementCharacter))
