@@ -239,7 +239,11 @@ private Q_SLOTS:
         connect(&poll, &QTimer::timeout, this, [&] {
             QWidget *dialog = QApplication::activeModalWidget();
             if (auto *files = qobject_cast<QFileDialog *>(dialog)) {
-                files->selectFile(QStringLiteral("foo"));
+                // Typed as a user types it; the line edit is what the dialog reads on accept.
+                auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                QVERIFY(name);
+                name->selectAll();
+                QTest::keyClicks(name, QStringLiteral("foo"));
                 QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
             } else if (auto *question = qobject_cast<QMessageBox *>(dialog)) {
                 asked = true;
