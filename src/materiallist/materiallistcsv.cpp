@@ -2,6 +2,8 @@
 
 #include "materiallist/listnumbers.h"
 
+#include "common/legacytext.h"
+
 #include <QStringDecoder>
 
 #include <array>
@@ -55,8 +57,7 @@ QString decode(const QByteArray &bytes)
     if (!utf8.hasError())
         return text;
     // Not UTF-8: a spreadsheet on a Chinese desktop saves "CSV" in the ANSI code page.
-    QStringDecoder legacy("GB18030", QStringConverter::Flag::Stateless);
-    return legacy(bytes);
+    return LegacyText::decode(bytes);
 }
 
 struct Record
