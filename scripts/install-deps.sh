@@ -9,7 +9,8 @@ packages="cmake ninja-build g++ qt6-base-dev libgl-dev fonts-wqy-microhei xvfb x
 # source package tools, the icon, the zip and the installer; its tests run under Wine.
 windows="g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools qt6-base-dev-tools dpkg-dev icoutils zip nsis"
 [ "${1:-}" = "--windows" ] && packages="$packages $windows"
-[ "${1:-}" = "--windows-test" ] && packages="$packages $windows wine wine64"
+# Wine draws Arial, the font of the number boxes, with Liberation Sans.
+[ "${1:-}" = "--windows-test" ] && packages="$packages $windows wine wine64 fonts-liberation"
 
 missing=""
 for p in $packages; do
