@@ -29,8 +29,8 @@ QString decode(QByteArrayView bytes)
         return QString();
     const int length = MultiByteToWideChar(codePage(), 0, bytes.data(), int(bytes.size()), nullptr, 0);
     QString text(length, Qt::Uninitialized);
-    MultiByteToWideChar(codePage(), 0, bytes.data(), int(bytes.size()), reinterpret_cast<wchar_t *>(text.data()),
-                        length);
+    MultiByteToWideChar(codePage(), 0, bytes.data(), int(bytes.size()),
+                        reinterpret_cast<wchar_t *>(text.data()), length);
     return text;
 }
 
@@ -39,7 +39,8 @@ QByteArray encode(QStringView text)
     if (text.isEmpty() || !fitsInt(text.size()))
         return QByteArray();
     const auto *wide = reinterpret_cast<const wchar_t *>(text.utf16());
-    const int length = WideCharToMultiByte(codePage(), 0, wide, int(text.size()), nullptr, 0, nullptr, nullptr);
+    const int length =
+        WideCharToMultiByte(codePage(), 0, wide, int(text.size()), nullptr, 0, nullptr, nullptr);
     QByteArray bytes(length, Qt::Uninitialized);
     WideCharToMultiByte(codePage(), 0, wide, int(text.size()), bytes.data(), length, nullptr, nullptr);
     return bytes;

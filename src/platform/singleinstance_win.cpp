@@ -248,7 +248,8 @@ bool SingleInstance::Channel::send(const QString &command)
     for (int attempt = 0; attempt < 2 && !pipe; ++attempt) {
         // Identification only: a server may learn who writes, never act as this user.
         pipe = adopt(CreateFileW(wide(m_pipeName), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                 FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr));
+                                 FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION,
+                                 nullptr));
         if (!pipe && (GetLastError() != ERROR_PIPE_BUSY || !WaitNamedPipeW(wide(m_pipeName), SendTimeoutMs)))
             return false;
     }
@@ -298,8 +299,8 @@ bool SingleInstance::Channel::listen()
     // by someone else, and this instance refuses to share it (FILE_FLAG_FIRST_PIPE_INSTANCE).
     Handle pipe = adopt(CreateNamedPipeW(
         wide(m_pipeName), PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
-        PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 0, DWORD(ChunkBytes), 0,
-        security.attributes()));
+        PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 0, DWORD(ChunkBytes),
+        0, security.attributes()));
     Handle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!security.attributes() || !pipe || !event) {
         releaseMutex();

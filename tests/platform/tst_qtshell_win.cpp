@@ -65,7 +65,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("commandLine");
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("quoted program, plain and quoted arguments")
-            << QStringLiteral("\"%1\" 甲 \"乙 丙\"") << QStringList{QStringLiteral("甲"), QStringLiteral("乙 丙")};
+            << QStringLiteral("\"%1\" 甲 \"乙 丙\"")
+            << QStringList{QStringLiteral("甲"), QStringLiteral("乙 丙")};
         QTest::newRow("the bare path of a program, blanks and all") << QStringLiteral("%1") << QStringList();
         QTest::newRow("no command interpreter: & and > are arguments")
             << QStringLiteral("\"%1\" a&b >x") << QStringList{QStringLiteral("a&b"), QStringLiteral(">x")};

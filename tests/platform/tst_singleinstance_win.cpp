@@ -61,7 +61,8 @@ private:
     {
         auto peer = std::make_unique<QProcess>();
         peer->setProcessChannelMode(QProcess::SeparateChannels);
-        peer->start(QStringLiteral(SINGLEINSTANCE_PEER), QStringList{QStringLiteral("--channel"), m_channel} + args);
+        peer->start(QStringLiteral(SINGLEINSTANCE_PEER),
+                    QStringList{QStringLiteral("--channel"), m_channel} + args);
         return peer;
     }
 
@@ -76,8 +77,9 @@ private:
 
     static QStringList allLines(QProcess &peer)
     {
-        return QString::fromUtf8(peer.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts).replaceInStrings(
-            QStringLiteral("\r"), QString());
+        return QString::fromUtf8(peer.readAllStandardOutput())
+            .split(u'\n', Qt::SkipEmptyParts)
+            .replaceInStrings(QStringLiteral("\r"), QString());
     }
 
     // Writes the command through the raw pipe, piece by piece, pausing between pieces.
@@ -206,8 +208,8 @@ private Q_SLOTS:
         QVERIFY(pipe != INVALID_HANDLE_VALUE);
         PACL dacl = nullptr;
         PSECURITY_DESCRIPTOR descriptor = nullptr;
-        const DWORD result = GetSecurityInfo(pipe, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
-                                             &dacl, nullptr, &descriptor);
+        const DWORD result = GetSecurityInfo(pipe, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                             nullptr, &dacl, nullptr, &descriptor);
         CloseHandle(pipe);
         QCOMPARE(result, DWORD(ERROR_SUCCESS));
         QVERIFY(dacl);

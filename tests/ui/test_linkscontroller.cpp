@@ -378,8 +378,10 @@ void TestLinksController::builtInLinks_data()
     QTest::addColumn<bool>("error53");
 
     if (QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows) {
-        const QString explorer = QStringLiteral("start explorer.exe /n,/e,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
-        QTest::newRow("my computer opens This PC in Explorer") << 0 << QStringList() << true << explorer << false;
+        const QString explorer =
+            QStringLiteral("start explorer.exe /n,/e,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
+        QTest::newRow("my computer opens This PC in Explorer")
+            << 0 << QStringList() << true << explorer << false;
         QTest::newRow("my computer that cannot be opened is reported")
             << 0 << QStringList() << false << explorer << true;
         QTest::newRow("calculator starts the Windows calculator")
