@@ -17,7 +17,7 @@
 namespace {
 void say(const QString &line)
 {
-    std::fputs(qPrintable(line + u'\n'), stdout);
+    std::fputs((line + u'\n').toUtf8().constData(), stdout);
     std::fflush(stdout);
 }
 } // namespace

@@ -35,6 +35,11 @@ private:
 
     static QString native(const QString &path) { return QDir::toNativeSeparators(path); }
 
+    static QStringList classRoots()
+    {
+        return {QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes"), QStringLiteral("HKEY_CLASSES_ROOT")};
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -43,18 +48,23 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(m_folder));
         m_probe = m_folder + QStringLiteral("/探针.exe");
         QVERIFY(QFile::copy(QStringLiteral(SHELLPROBE), m_probe));
-        // A document type of our own, registered for this user as an installer would.
-        QSettings classes(QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes"), QSettings::NativeFormat);
-        classes.setValue(QStringLiteral(".vardekoprobe/."), QStringLiteral("Vardeko.Probe"));
-        classes.setValue(QStringLiteral("Vardeko.Probe/shell/open/command/."),
-                         QStringLiteral("\"%1\" \"%2\"").arg(native(m_probe), QStringLiteral("%1")));
+        // A document type of our own, registered for this user as an installer would (Wine's
+        // shell reads the merged classes root only, so it goes there too).
+        for (const QString &root : classRoots()) {
+            QSettings classes(root, QSettings::NativeFormat);
+            classes.setValue(QStringLiteral(".vardekoprobe/."), QStringLiteral("Vardeko.Probe"));
+            classes.setValue(QStringLiteral("Vardeko.Probe/shell/open/command/."),
+                             QStringLiteral("\"%1\" \"%2\"").arg(native(m_probe), QStringLiteral("%1")));
+        }
     }
 
     void cleanupTestCase()
     {
-        QSettings classes(QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes"), QSettings::NativeFormat);
-        classes.remove(QStringLiteral(".vardekoprobe"));
-        classes.remove(QStringLiteral("Vardeko.Probe"));
+        for (const QString &root : classRoots()) {
+            QSettings classes(root, QSettings::NativeFormat);
+            classes.remove(QStringLiteral(".vardekoprobe"));
+            classes.remove(QStringLiteral("Vardeko.Probe"));
+        }
     }
 
     void init() { QFile::remove(outPath()); }
