@@ -5,6 +5,12 @@ set -eu
 
 packages="cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgl-dev fonts-wqy-microhei xvfb xauth"
 [ "${1:-}" = "--test" ] && packages="$packages clang libclang-rt-14-dev dpkg-dev desktop-file-utils appstream libxcb1-dev poppler-utils"
+# The Windows build (scripts/build-windows.sh): the cross compilers, the host Qt tools, the
+# source package tools, the icon, the zip and the installer; its tests run under Wine.
+windows="g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools qt6-base-dev-tools dpkg-dev icoutils zip nsis"
+[ "${1:-}" = "--windows" ] && packages="$packages $windows"
+# Wine draws Arial, the font of the number boxes, with Liberation Sans.
+[ "${1:-}" = "--windows-test" ] && packages="$packages $windows wine wine64 fonts-liberation"
 
 missing=""
 for p in $packages; do

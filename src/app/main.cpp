@@ -1,3 +1,4 @@
+#include "platform/desktop.h"
 #include "platform/qtprompts.h"
 #include "platform/qtshell.h"
 #include "platform/qttranslation.h"
@@ -6,29 +7,12 @@
 
 #include <QApplication>
 
-#include <cstdio>
 #include <cstdlib>
-
-namespace {
-
-// QApplication aborts with a long diagnostic when there is no display; say it in one line.
-bool displayAvailable()
-{
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        return true;
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
-    if (!displayAvailable()) {
-        std::fputs("vardeko: no graphical display (DISPLAY and WAYLAND_DISPLAY are not set); "
-                   "start it from a desktop session or under xvfb-run.\n",
-                   stderr);
+    if (!Desktop::displayAvailable())
         return EXIT_FAILURE;
-    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vardeko"));
     installQtChineseTranslation();
@@ -39,6 +23,7 @@ int main(int argc, char *argv[])
     if (instance.claim(QStringLiteral("Normal")) == SingleInstance::Role::HandedOver)
         return EXIT_SUCCESS;
 
+    Desktop::applyLook();
     QtPrompts prompts;
     QtShell shell;
     bool ended = false;

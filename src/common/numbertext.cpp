@@ -2,10 +2,9 @@
 
 #include "common/decimal.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
-#include <locale.h>
 #include <string>
 
 namespace {
@@ -79,8 +78,33 @@ Scanned scanNumber(QStringView text, qsizetype pos)
     return s;
 }
 
+// The power of ten of the first significant digit of a number text in C syntax ("0.05" gives
+// -2, "12E3" gives 4); only its sign matters: it tells an overflow from an underflow. The
+// exponent saturates, so that no text can overflow the count.
+long long decimalMagnitude(const std::string &ascii)
+{
+    const std::size_t exponentAt = std::min(ascii.find('E'), ascii.size());
+    long long exponent = 0;
+    bool negativeExponent = false;
+    for (std::size_t i = exponentAt + 1; i < ascii.size(); ++i) {
+        if (ascii[i] == '-')
+            negativeExponent = true;
+        else if (ascii[i] != '+')
+            exponent = std::min(exponent * 10 + (ascii[i] - '0'), 1'000'000'000LL);
+    }
+    const std::size_t pointAt = std::min(ascii.find('.'), exponentAt);
+    long long place = 0;
+    for (std::size_t i = 0; i < exponentAt; ++i) {
+        if (ascii[i] == '.' || ascii[i] == '0')
+            continue;
+        place = i < pointAt ? static_cast<long long>(pointAt - i) - 1 : -static_cast<long long>(i - pointAt);
+        break;
+    }
+    return (negativeExponent ? -exponent : exponent) + place;
+}
+
 // The value of a scanned number with a digit, read as strtod reads it in the C locale, whatever
-// locale the program runs under. Out of range gives +-inf (or 0 for an underflow), as strtod does.
+// locale the program runs under. Out of range gives +-inf (or +-0 for an underflow), as strtod does.
 double parseScanned(QStringView text, const Scanned &s)
 {
     const bool hasSign = isSign(text[s.begin]);
@@ -92,19 +116,25 @@ double parseScanned(QStringView text, const Scanned &s)
             integer = integer * 10 + (text[i].unicode() - u'0');
         return text[s.begin] == QLatin1Char('-') ? -double(integer) : double(integer);
     }
-    // The C syntax: "D" becomes "E".
+    // The C syntax: "D" becomes "E"; from_chars takes no "+" in front.
     std::string ascii;
     ascii.reserve(std::size_t(s.end - s.begin) + 1);
-    for (qsizetype i = s.begin; i < s.mantissaEnd; ++i)
+    const bool negative = text[s.begin] == QLatin1Char('-');
+    for (qsizetype i = firstDigit; i < s.mantissaEnd; ++i)
         ascii += char(text[i].unicode());
     if (s.end > s.mantissaEnd) {
         ascii += 'E';
         for (qsizetype i = s.mantissaEnd + 1; i < s.end; ++i)
             ascii += char(text[i].unicode());
     }
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    // strtod reads "1." and ".5" but not a lone sign or "."; callers only pass texts with a digit.
-    return strtod_l(ascii.c_str(), nullptr, cLocale);
+    // from_chars never looks at a locale. It reads "1." and ".5" as strtod does; callers only
+    // pass texts with a digit.
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    Q_UNUSED(end);
+    if (error == std::errc::result_out_of_range)
+        value = decimalMagnitude(ascii) > 0 ? HUGE_VAL : 0.0;
+    return negative ? -value : value;
 }
 
 QString writeDecimal(const Decimal &d)

@@ -1,5 +1,6 @@
 #include "materiallist/materiallistcsv.h"
 
+#include "common/legacytext.h"
 #include "materiallist/listnumbers.h"
 #include "weight/unitbasis.h"
 
@@ -125,12 +126,9 @@ Decoded decode(const QByteArray &bytes)
     if (!utf8.hasError())
         return {text, true};
     // Not UTF-8: a spreadsheet on a Chinese desktop saves "CSV" in the ANSI code page.
-    QStringDecoder legacy("GB18030", flags);
-    if (legacy.isValid()) {
-        const QString legacyText = legacy(body);
-        if (!legacy.hasError() && !legacyText.contains(QChar::ReplacementCharacter))
-            return {legacyText, true};
-    }
+    const QString legacyText = LegacyText::decode(body);
+    if (!legacyText.contains(QChar::ReplacementCharacter))
+        return {legacyText, true};
     return {text, false};
 }
 

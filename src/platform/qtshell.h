@@ -2,8 +2,10 @@
 
 #include "platform/shell.h"
 
-// Opens targets through the desktop (QDesktopServices) and starts programs with QProcess,
-// never through a shell, so no character of a target is ever interpreted.
+// Opens targets through the desktop and starts programs, never through a command interpreter,
+// so no character of a target is ever interpreted by one. Linux (qtshell_unix.cpp): the
+// desktop services and QProcess; Windows (qtshell_win.cpp): the shell's open verb and
+// CreateProcess, as Explorer opens a file and starts a command line.
 class QtShell : public Shell
 {
 public:

@@ -1,24 +1,26 @@
 #pragma once
 
 #include <QByteArray>
-#include <QHash>
 #include <QObject>
 #include <QString>
 
-class QSocketNotifier;
+#include <memory>
 
 // The hand-over between two starts of the program: the first start listens on a local
 // channel private to the user; a second start hands its command ("Normal") to it and ends.
-// The channel is a plain Unix-domain stream socket watched by the event loop, so the
-// program needs no networking library for it.
+// A command is complete when its sender disconnects; it is at most MaxCommandBytes long.
 //
-// A plain channel name is placed in the user's runtime directory ($XDG_RUNTIME_DIR), so the
-// channels of two users never meet and no other user can reach them; a name beginning with
-// "/" is used as the socket path as it stands. Beside the socket lies "<name>.lock": the
-// first instance holds an advisory lock on it for as long as it listens. The kernel drops
-// that lock when the process ends in any way, so a socket left by a crashed instance is
-// recognised as stale and replaced, and of several starts at the same moment exactly one
-// becomes the first instance.
+// Each platform has its own channel (singleinstance_unix.cpp, singleinstance_win.cpp):
+// - Linux: a Unix-domain stream socket named after the channel in the user's runtime
+//   directory ($XDG_RUNTIME_DIR; a name beginning with "/" is used as the socket path as it
+//   stands), watched by the event loop, so no networking library is needed. Beside it lies
+//   "<name>.lock": the first instance holds an advisory lock on it while it listens.
+// - Windows: a named mutex in the session's namespace decides the first instance, which
+//   listens on a named pipe; both names carry the session and the user's SID, and both
+//   objects admit the user alone.
+// The system drops the lock or mutex when the process ends in any way, so a channel left by
+// a crashed instance is recognised as stale and replaced, and of several starts at the same
+// moment exactly one becomes the first instance.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -50,9 +52,6 @@ public:
 
     bool isListening() const;
 
-    // The socket path the channel name stands for.
-    QString socketPath() const { return m_socketPath; }
-
     // Longest command accepted; a longer one is dropped rather than held in memory.
     static constexpr qsizetype MaxCommandBytes = 64 * 1024;
 
@@ -61,17 +60,12 @@ Q_SIGNALS:
     void commandReceived(const QString &command);
 
 private:
-    bool takeLock();
-    void releaseLock();
-    void acceptConnections();
-    void readConnection(QSocketNotifier *connection);
-    void finishConnection(QSocketNotifier *connection, bool deliver);
+    // False when the channel name can never be a channel on this platform (too long, say).
+    bool channelNameUsable() const;
+    // Emits a complete command; an empty or oversized one is dropped.
+    void deliver(const QByteArray &command);
 
-    QString m_socketPath;
-    QString m_lockPath;
-    int m_lockFd = -1;
-    int m_listenFd = -1;
-    QSocketNotifier *m_listener = nullptr;
-    // The senders being read, each watched by its notifier, with what has arrived so far.
-    QHash<QSocketNotifier *, QByteArray> m_pending;
+    // The platform's channel: its lock, the listening end and the senders being read.
+    class Channel;
+    std::unique_ptr<Channel> m_channel;
 };

@@ -1,6 +1,7 @@
 #include "settings/profilefile.h"
 
 #include "common/errorvalue.h"
+#include "common/legacytext.h"
 #include "common/systemreason.h"
 
 #include <QFile>
@@ -8,14 +9,12 @@
 #include <QList>
 #include <QSaveFile>
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <limits>
 
 namespace Profile {
 namespace {
 
-const char *const LegacyEncoding = "GB18030";
 const QByteArray Utf8Bom("\xEF\xBB\xBF");
 
 QString errorSource()
@@ -221,24 +220,21 @@ QString Document::decode(const QByteArray &raw) const
 {
     if (m_encoding == Encoding::Utf8)
         return QString::fromUtf8(raw);
-    QStringDecoder decoder(LegacyEncoding, QStringConverter::Flag::Stateless);
-    return decoder(raw);
+    return LegacyText::decode(raw);
 }
 
 QByteArray Document::encode(const QString &text) const
 {
     if (m_encoding == Encoding::Utf8)
         return text.toUtf8();
-    QStringEncoder encoder(LegacyEncoding);
-    return encoder(text);
+    return LegacyText::encode(text);
 }
 
 int Document::encodedLength(QStringView text) const
 {
     if (m_encoding == Encoding::Utf8)
         return int(text.toUtf8().size());
-    QStringEncoder encoder(LegacyEncoding);
-    return int(QByteArray(encoder(text)).size());
+    return int(LegacyText::encode(text).size());
 }
 
 qsizetype Document::findSection(QStringView section) const
@@ -400,8 +396,7 @@ bool keepsWhole(const QString &value)
         return true;
     if (value.toUtf8().size() > MaxValueBytes)
         return false;
-    QStringEncoder encoder(LegacyEncoding);
-    return QByteArray(encoder(value)).size() <= MaxValueBytes;
+    return LegacyText::encode(value).size() <= MaxValueBytes;
 }
 
 std::optional<QString> profileString(const QString &path, const QString &section, const QString &key)

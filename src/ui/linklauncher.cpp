@@ -5,8 +5,6 @@
 #include "platform/shell.h"
 #include "settings/rwini.h"
 
-#include <QStandardPaths>
-
 #include <utility>
 
 LinkLauncher::LinkLauncher(RWini &settings, Prompts &prompts, Shell &shell, QString programDirectory)
@@ -37,23 +35,11 @@ bool LinkLauncher::openUserLink(int index)
 
 bool LinkLauncher::openBuiltIn(BuiltIn link)
 {
+    const BuiltInAction action = builtInAction(link);
     bool started = false;
-    switch (link) {
-    case MyComputer:
-        started = m_shell.open(myComputerFolder(), m_programDirectory);
-        break;
-    case Calculator:
-        for (const QString &program : calculatorPrograms()) {
-            if (!QStandardPaths::findExecutable(program).isEmpty()) {
-                started = m_shell.startCommand(program);
-                break;
-            }
-        }
-        break;
-    case WebSearch:
-        started = m_shell.open(webSearchAddress(), m_programDirectory);
-        break;
-    }
+    if (!action.target.isEmpty())
+        started = action.kind == BuiltInAction::Open ? m_shell.open(action.target, m_programDirectory)
+                                                     : m_shell.startCommand(action.target);
     // A desktop without a file manager, calculator or browser is told so rather than
     // leaving the click without an answer.
     if (!started)
@@ -71,12 +57,6 @@ std::optional<LinkRecord> LinkLauncher::askNewLink()
     if (name.isEmpty())
         name = baseName;
     return LinkRecord{name.trimmed(), path.trimmed()};
-}
-
-QStringList LinkLauncher::calculatorPrograms()
-{
-    return {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"), QStringLiteral("galculator"),
-            QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")};
 }
 
 void LinkLauncher::showError(int number, const QString &description)

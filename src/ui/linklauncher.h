@@ -3,7 +3,6 @@
 #include "ui/linkrecords.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
@@ -31,10 +30,17 @@ public:
     // the file dialog is cancelled; a name left empty or blank becomes the base name.
     std::optional<LinkRecord> askNewLink();
 
-    // The calculators tried in this order; the first one found on the PATH is started.
-    static QStringList calculatorPrograms();
     static QString webSearchAddress() { return QStringLiteral("https://www.baidu.com/"); }
-    static QString myComputerFolder() { return QStringLiteral("/"); }
+
+    // What a built-in link does on this platform (linklauncher_unix.cpp, linklauncher_win.cpp):
+    // a target to open or a command line to start; an empty target when the desktop has
+    // nothing for it.
+    struct BuiltInAction
+    {
+        enum Kind { Open, Start } kind;
+        QString target;
+    };
+    static BuiltInAction builtInAction(BuiltIn link);
 
 private:
     void showError(int number, const QString &description);

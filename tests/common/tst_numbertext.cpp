@@ -74,6 +74,7 @@ void TestNumberText::strict_data()
     QTest::newRow("hex literal fails") << "&H10" << false << 0.0;
     QTest::newRow("beyond double range fails") << "1E400" << false << 0.0;
     QTest::newRow("underflow reads zero") << "1E-400" << true << 0.0;
+    QTest::newRow("subnormal is kept, not read as an underflow") << "4.9E-324" << true << 4.9e-324;
 }
 
 void TestNumberText::strict()

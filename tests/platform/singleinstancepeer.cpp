@@ -2,7 +2,7 @@
 // either hands its command to a running first instance or becomes the first instance itself
 // and prints each command it receives.
 //
-// Usage: singleinstancepeer [--command TEXT] [--quit-after N] [--serve-ms MS]
+// Usage: singleinstancepeer [--channel NAME] [--command TEXT] [--quit-after N] [--serve-ms MS]
 // Prints one of "first", "handed-over", "alone", then for a first instance one line
 // "received:<command>" per command; a first instance ends after N commands or MS ms.
 
@@ -17,7 +17,7 @@
 namespace {
 void say(const QString &line)
 {
-    std::fputs(qPrintable(line + u'\n'), stdout);
+    std::fputs((line + u'\n').toUtf8().constData(), stdout);
     std::fflush(stdout);
 }
 } // namespace
@@ -25,12 +25,15 @@ void say(const QString &line)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    QString channel = SingleInstance::defaultChannelName();
     QString command = QStringLiteral("Normal");
     int quitAfter = 1;
     int serveMs = 5000;
     const QStringList args = app.arguments();
     for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == u"--command")
+        if (args[i] == u"--channel")
+            channel = args[i + 1];
+        else if (args[i] == u"--command")
             command = args[i + 1];
         else if (args[i] == u"--quit-after")
             quitAfter = args[i + 1].toInt();
@@ -38,7 +41,7 @@ int main(int argc, char *argv[])
             serveMs = args[i + 1].toInt();
     }
 
-    SingleInstance instance;
+    SingleInstance instance(channel);
     switch (instance.claim(command)) {
     case SingleInstance::Role::HandedOver:
         say(QStringLiteral("handed-over"));

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QMenu>
+#include <QOperatingSystemVersion>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -376,16 +377,29 @@ void TestLinksController::builtInLinks_data()
     QTest::addColumn<QString>("expected"); // "open <target>" / "start <line>" / "" for none
     QTest::addColumn<bool>("error53");
 
-    QTest::newRow("my computer opens the root folder") << 0 << QStringList() << true << "open /" << false;
-    QTest::newRow("my computer that cannot be opened is reported")
-        << 0 << QStringList() << false << "open /" << true;
-    QTest::newRow("calculator: the first one on the PATH wins")
-        << 1 << QStringList({"xcalc", "galculator"}) << true << "start galculator" << false;
-    QTest::newRow("calculator: gnome-calculator comes first")
-        << 1 << QStringList({"kcalc", "gnome-calculator"}) << true << "start gnome-calculator" << false;
-    QTest::newRow("calculator: none on the PATH is reported") << 1 << QStringList() << true << "" << true;
-    QTest::newRow("calculator that fails to start is reported")
-        << 1 << QStringList({"xcalc"}) << false << "start xcalc" << true;
+    if (QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows) {
+        const QString explorer =
+            QStringLiteral("start explorer.exe /n,/e,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
+        QTest::newRow("my computer opens This PC in Explorer")
+            << 0 << QStringList() << true << explorer << false;
+        QTest::newRow("my computer that cannot be opened is reported")
+            << 0 << QStringList() << false << explorer << true;
+        QTest::newRow("calculator starts the Windows calculator")
+            << 1 << QStringList() << true << "start calc.exe" << false;
+        QTest::newRow("calculator that fails to start is reported")
+            << 1 << QStringList() << false << "start calc.exe" << true;
+    } else {
+        QTest::newRow("my computer opens the root folder") << 0 << QStringList() << true << "open /" << false;
+        QTest::newRow("my computer that cannot be opened is reported")
+            << 0 << QStringList() << false << "open /" << true;
+        QTest::newRow("calculator: the first one on the PATH wins")
+            << 1 << QStringList({"xcalc", "galculator"}) << true << "start galculator" << false;
+        QTest::newRow("calculator: gnome-calculator comes first")
+            << 1 << QStringList({"kcalc", "gnome-calculator"}) << true << "start gnome-calculator" << false;
+        QTest::newRow("calculator: none on the PATH is reported") << 1 << QStringList() << true << "" << true;
+        QTest::newRow("calculator that fails to start is reported")
+            << 1 << QStringList({"xcalc"}) << false << "start xcalc" << true;
+    }
     QTest::newRow("web search opens the portal")
         << 2 << QStringList() << true << "open https://www.baidu.com/" << false;
 }
