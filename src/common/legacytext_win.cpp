@@ -34,6 +34,22 @@ QString decode(QByteArrayView bytes)
     return text;
 }
 
+std::optional<QString> decodeStrict(QByteArrayView bytes)
+{
+    if (bytes.isEmpty())
+        return QString();
+    if (!fitsInt(bytes.size()))
+        return std::nullopt;
+    const int length =
+        MultiByteToWideChar(codePage(), MB_ERR_INVALID_CHARS, bytes.data(), int(bytes.size()), nullptr, 0);
+    if (length == 0)
+        return std::nullopt;
+    QString text(length, Qt::Uninitialized);
+    MultiByteToWideChar(codePage(), MB_ERR_INVALID_CHARS, bytes.data(), int(bytes.size()),
+                        reinterpret_cast<wchar_t *>(text.data()), length);
+    return text;
+}
+
 QByteArray encode(QStringView text)
 {
     if (text.isEmpty() || !fitsInt(text.size()))

@@ -126,9 +126,8 @@ Decoded decode(const QByteArray &bytes)
     if (!utf8.hasError())
         return {text, true};
     // Not UTF-8: a spreadsheet on a Chinese desktop saves "CSV" in the ANSI code page.
-    const QString legacyText = LegacyText::decode(body);
-    if (!legacyText.contains(QChar::ReplacementCharacter))
-        return {legacyText, true};
+    if (const std::optional<QString> legacyText = LegacyText::decodeStrict(body))
+        return {*legacyText, true};
     return {text, false};
 }
 

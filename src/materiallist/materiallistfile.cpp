@@ -13,8 +13,11 @@
 namespace {
 
 // The system's reason in Chinese where it is a common one (磁盘已满), else as Qt gives it.
+// Windows refuses to open a folder as "access denied"; the folder is the reason that helps.
 QString reasonOf(const QFileDevice &file)
 {
+    if (QFileInfo(file.fileName()).isDir())
+        return SystemReason::IsFolder;
     return chineseSystemReason(file.errorString()).value_or(file.errorString());
 }
 

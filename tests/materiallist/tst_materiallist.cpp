@@ -1,10 +1,10 @@
+#include "common/legacytext.h"
 #include "materiallist/listnumbers.h"
 #include "materiallist/materiallist.h"
 #include "materiallist/materiallistcsv.h"
 #include "materiallist/materiallistfile.h"
 
 #include <QDir>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -257,7 +257,8 @@ void TstMaterialList::read_data()
     const QString beamLine = QStringLiteral("1,工字钢,Ⅰ12.6,钢,6000,2,14.223 kg/m,170.676,\n");
     const QString nutLine = QStringLiteral("2,六角螺母,M10,钢,,100,0.008kg/个,0.800,备注\n");
     const QString text = titles + beamLine + nutLine;
-    QStringEncoder gb18030("GB18030");
+    // The program's own converter: Qt for Windows has no GB18030 codec of its own.
+    const auto gb18030 = [](const QString &t) { return LegacyText::encode(t); };
     const int perMetre = int(UnitBasis::PerMetre);
     const int perPiece = int(UnitBasis::PerPiece);
 

@@ -234,6 +234,8 @@ private Q_SLOTS:
         QFile existing(folder.filePath(QStringLiteral("foo.csv")));
         QVERIFY(existing.open(QIODevice::WriteOnly));
         existing.close();
+        // Qt's own dialog on every platform: Windows' native one has no name box to type into.
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
         bool asked = false;
         QTimer poll;
         connect(&poll, &QTimer::timeout, this, [&] {
