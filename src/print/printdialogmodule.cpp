@@ -6,11 +6,14 @@
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QTimer>
 
 #include <functional>
 
 // Shows the print dialog for a printer set to A4 portrait; when the user accepts, `paint`
-// paints the pages on it. Returns 1 when printed, 0 when the user cancelled.
+// paints the pages on it. Returns 1 when printed, 0 when the user cancelled, 2 when there was
+// no dialog to show: Windows' own print dialog refuses to open without a printer installed.
 extern "C" Q_DECL_EXPORT int vardekoPrint(QWidget *parent, const QString *documentName,
                                           const std::function<void(QPagedPaintDevice *)> *paint)
 {
@@ -20,8 +23,11 @@ extern "C" Q_DECL_EXPORT int vardekoPrint(QWidget *parent, const QString *docume
     printer.setDocName(*documentName);
     QPrintDialog dialog(&printer, parent);
     dialog.setObjectName(QStringLiteral("printDialog"));
+    // Qt's own dialog (Linux) also offers a PDF file when there is no printer, and shows.
+    bool shown = false;
+    QTimer::singleShot(0, &dialog, [&] { shown = dialog.isVisible(); });
     if (dialog.exec() != QDialog::Accepted)
-        return 0;
+        return !shown && QPrinterInfo::availablePrinterNames().isEmpty() ? 2 : 0;
     (*paint)(&printer);
     return 1;
 }

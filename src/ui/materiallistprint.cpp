@@ -107,7 +107,14 @@ PrintResult print(QWidget *parent, const QString &html, const QString &title, QS
     const std::function<void(QPagedPaintDevice *)> paint = [&html](QPagedPaintDevice *device) {
         paintPages(html, device);
     };
-    return printWith(parent, &title, &paint) ? PrintResult::Printed : PrintResult::Cancelled;
+    switch (printWith(parent, &title, &paint)) {
+    case 1:
+        return PrintResult::Printed;
+    case 2:
+        return PrintResult::NoPrinter;
+    default:
+        return PrintResult::Cancelled;
+    }
 }
 
 QString moduleFolder()

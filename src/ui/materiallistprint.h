@@ -18,10 +18,11 @@ void paintPages(const QString &html, QPagedPaintDevice *device);
 // on failure.
 std::optional<QString> writePdf(const QString &path, const QString &html, const QString &title);
 
-enum class PrintResult { Printed, Cancelled, Unavailable };
+enum class PrintResult { Printed, Cancelled, NoPrinter, Unavailable };
 
 // The print dialog, from the print module beside the program, loaded at the first call;
-// Unavailable (and the reason in `error`) when the module cannot be loaded.
+// NoPrinter when the system's dialog cannot open for want of a printer; Unavailable (and the
+// reason in `error`) when the module cannot be loaded.
 PrintResult print(QWidget *parent, const QString &html, const QString &title, QString *error);
 
 // Where the print module is looked for: the program's folder, unless set (tests).

@@ -33,6 +33,7 @@ const QString ErrorTitle = QStringLiteral("错误！");
 const QString ExportTitle = QStringLiteral("导出CSV");
 const QString ExportFilter = QStringLiteral("CSV 文件 (*.csv);;所有文件(*)");
 const QString PdfTitle = QStringLiteral("导出PDF");
+const QString PrintTitle = QStringLiteral("打印");
 const QString PdfFilter = QStringLiteral("PDF 文件 (*.pdf);;所有文件(*)");
 
 QString documentsFolder()
@@ -221,6 +222,12 @@ void MaterialListWindow::printList()
     if (result == MaterialListPrint::PrintResult::Unavailable) {
         m_prompts.message(MessageIcon::Critical, ErrorTitle,
                           QStringLiteral("无法打印：打印模块未能载入。\r\n") + error);
+        return;
+    }
+    if (result == MaterialListPrint::PrintResult::NoPrinter) {
+        m_prompts.message(
+            MessageIcon::Exclamation, PrintTitle,
+            QStringLiteral("无法打印：系统中没有打印机。\r\n请先添加打印机，或导出PDF后再打印。"));
         return;
     }
     if (result == MaterialListPrint::PrintResult::Printed)
