@@ -26,8 +26,12 @@ command -v ccache >/dev/null && launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
     -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-run.sh;$qt" $launcher >/dev/null
 cmake --build build-windows-tests -j"$(nproc)"
 
+# The offscreen platform of Qt on Windows reads its fonts from one folder: the ones the Linux
+# suite draws with (Chinese glyphs, and Liberation Sans for Arial).
+fonts="$root/build-windows-tests/fonts"
+mkdir -p "$fonts"
+ln -sf /usr/share/fonts/truetype/wqy/wqy-microhei.ttc /usr/share/fonts/truetype/liberation/LiberationSans-*.ttf "$fonts"/
+export QT_QPA_FONTDIR="$fonts"
+
 echo "== tests of the Windows build, under Wine"
-# Not yet run here: under Wine the list window never becomes the active window after its first
-# cases (qWaitForWindowActive), so every later case fails before it starts. Still to be fixed.
-echo "== not run under Wine: test_materiallistwindow (its window never becomes active there)"
-xvfb-run -a ctest --test-dir build-windows-tests --output-on-failure -E '^test_materiallistwindow$'
+xvfb-run -a ctest --test-dir build-windows-tests --output-on-failure
