@@ -69,7 +69,7 @@ echo "== Qt for Windows: $qt"
 launcher=""
 command -v ccache >/dev/null && launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
 # shellcheck disable=SC2086
-"$qt/bin/qt-cmake" -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+"$qt/bin/qt-cmake" --no-warn-unused-cli -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" $launcher >/dev/null
 cmake --build build-windows -j"$jobs"
 version=$(cat build-windows/packaging/vardeko.version)

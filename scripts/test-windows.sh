@@ -21,7 +21,7 @@ export WINEDEBUG=-all
 launcher=""
 command -v ccache >/dev/null && launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
 # shellcheck disable=SC2086
-"$qt/bin/qt-cmake" -S . -B build-windows-tests -G Ninja -DCMAKE_BUILD_TYPE=Release \
+"$qt/bin/qt-cmake" --no-warn-unused-cli -S . -B build-windows-tests -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/packaging/windows/mingw-w64-x86_64.cmake" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-run.sh;$qt" $launcher >/dev/null
 cmake --build build-windows-tests -j"$(nproc)"
