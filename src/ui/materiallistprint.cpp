@@ -22,15 +22,6 @@ QString &folderOverride()
     return folder;
 }
 
-QString moduleFileName()
-{
-#ifdef Q_OS_WIN
-    return QStringLiteral("vardeko_print.dll");
-#else
-    return QStringLiteral("vardeko_print.so");
-#endif
-}
-
 using PrintFunction = int (*)(QWidget *, const QString *, const std::function<void(QPagedPaintDevice *)> *);
 
 } // namespace
@@ -93,7 +84,8 @@ PrintResult print(QWidget *parent, const QString &html, const QString &title, QS
 {
     static QLibrary module;
     if (!module.isLoaded()) {
-        module.setFileName(QDir(moduleFolder()).filePath(moduleFileName()));
+        // Without a suffix: QLibrary adds the system's own (.dll, .so).
+        module.setFileName(QDir(moduleFolder()).filePath(QStringLiteral("vardeko_print")));
         if (!module.load()) {
             *error = module.errorString();
             return PrintResult::Unavailable;
