@@ -16,7 +16,12 @@ fi
 # A Wine prefix of our own, made once.
 export WINEPREFIX="${WINEPREFIX:-$cache/wine}"
 export WINEDEBUG=-all
-[ -f "$WINEPREFIX/system.reg" ] || WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i
+# The wineserver of this first start, which has no display, is let end first: the tests then
+# start their own inside xvfb-run, with Wine's desktop on that display.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i
+    wineserver -w
+fi
 
 launcher=""
 command -v ccache >/dev/null && launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
