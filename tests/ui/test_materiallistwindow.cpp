@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QDate>
 #include <QLabel>
+#include <QLibrary>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -195,6 +196,10 @@ void TestMaterialListWindow::selectAllAndDelIsOneChange()
 
 void TestMaterialListWindow::longListIsSavedInTheBackgroundAndToTheLastChange()
 {
+    // Under Wine the test process deadlocks now and then while this save's thread runs, every
+    // thread waiting inside Wine's server calls; Linux never did. Wine is known by its ntdll.
+    if (QLibrary::resolve(QStringLiteral("ntdll"), "wine_get_version"))
+        QSKIP("under Wine the process deadlocks now and then around a background save's thread");
     delete m_window; // the rows join behind the model's back: no view may look at them
     m_window = nullptr;
     for (int i = 0; i < MaterialListModel::BackgroundSaveRows; ++i)
