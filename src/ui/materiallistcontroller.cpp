@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 

@@ -33,8 +33,8 @@ const QString ErrorTitle = QStringLiteral("错误！");
 const QString ExportTitle = QStringLiteral("导出CSV");
 const QString ExportFilter = QStringLiteral("CSV 文件 (*.csv);;所有文件(*)");
 const QString PdfTitle = QStringLiteral("导出PDF");
-const QString PrintTitle = QStringLiteral("打印");
 const QString PdfFilter = QStringLiteral("PDF 文件 (*.pdf);;所有文件(*)");
+const QString PrintTitle = QStringLiteral("打印");
 
 QString documentsFolder()
 {
